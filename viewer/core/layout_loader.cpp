@@ -1,0 +1,264 @@
+#include "layout_loader.h"
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "bitmap_helpers.h"
+#include "copy_descrambled.h"
+#include "font_install.h"
+#include "key_fields.h"
+#include "path_text.h"
+#include "resource.h"
+#include "scramble.h"
+#include "viewer_state.h"
+#include "win_helpers.h"
+
+static const char* const CORRUPT_CAPTION = "Error: (53673224)";
+static const char* const CORRUPT_TEXT = "Corrupt! - re-build your Arcseal.";
+
+static int ShowCorrupt(FILE* viewer)
+{
+    if (viewer)
+        fclose(viewer);
+    ShowError(CORRUPT_CAPTION, CORRUPT_TEXT);
+    return 0;
+}
+
+static int SeekTo(FILE* file, uint64_t offset)
+{
+    return _fseeki64(file, (__int64)offset, SEEK_SET) == 0;
+}
+
+// Reads size bytes at offset; 0 when the file cannot deliver all of them.
+static int ReadAt(FILE* file, uint64_t offset, void* buffer, size_t size)
+{
+    return SeekTo(file, offset) && fread(buffer, 1, size, file) == size;
+}
+
+static void DescrambleSection(void* buffer, size_t size)
+{
+    XorWithValue((unsigned char*)buffer, size, CombinedKeyValue(layoutKey));
+}
+
+// Creates a new, empty temporary file for an image stored under imageName and
+// returns it open for writing, its path in path. The name ends like the stored
+// one, so the loader choice (bitmap or picture) stays the same, and no existing
+// file is ever overwritten.
+static FILE* CreateTemporaryImage(const char* imageName, char* path, size_t pathSize)
+{
+    const char* namePart = FileNamePart(imageName);
+    if (!namePart)
+        namePart = imageName;
+    char safeName[255];
+    size_t length = 0;
+    for (const char* p = namePart; *p && length < sizeof safeName - 1; ++p)
+        safeName[length++] = (*p < 32 || strchr("\\/:*?\"<>|", *p)) ? '_' : *p;
+    safeName[length] = 0;
+
+    char folder[MAX_PATH];
+    DWORD folderLength = GetTempPathA(sizeof folder, folder);
+    if (folderLength == 0 || folderLength >= sizeof folder)
+        return nullptr;
+    static unsigned counter;
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        int written = snprintf(path, pathSize, "%sdv%lu_%u_%s", folder,
+                               (unsigned long)GetCurrentProcessId(), counter++, safeName);
+        if (written < 0 || (size_t)written >= pathSize || (size_t)written >= MAX_PATH)
+            return nullptr;
+        HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            DWORD error = GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                continue;
+            return nullptr;
+        }
+        int descriptor = _open_osfhandle((intptr_t)handle, _O_WRONLY | _O_BINARY);
+        if (descriptor == -1) {
+            CloseHandle(handle);
+            DeleteFileA(path);
+            return nullptr;
+        }
+        FILE* file = _fdopen(descriptor, "wb");
+        if (!file) {
+            _close(descriptor);
+            DeleteFileA(path);
+        }
+        return file;
+    }
+    return nullptr;
+}
+
+// Writes one image section to a temporary file, turns it into a bitmap and
+// deletes the file. *bitmap stays null when the image cannot be decoded.
+// Returns 0 after a failure that has been shown (the viewer file is closed then).
+static int LoadSectionImage(FILE* viewer, const char* imageName, uint64_t offset, uint32_t size,
+                            const char* failureFormat, HBITMAP* bitmap)
+{
+    char path[MAX_PATH];
+    path[0] = 0;
+    FILE* image = CreateTemporaryImage(imageName, path, sizeof path);
+    if (!image) {
+        ShowError("Error: (823409)", failureFormat, path);
+        fclose(viewer);
+        return 0;
+    }
+    int positioned = SeekTo(viewer, offset);
+    int copied = positioned && CopyDescrambled(layoutKey, image, viewer, size);
+    int closed = fclose(image) == 0;
+    if (!copied || !closed) {
+        DeleteFileA(path);
+        if (!positioned || ferror(viewer) || feof(viewer))
+            return ShowCorrupt(viewer);
+        ShowError("Error: (823409)", failureFormat, path);  // the temporary file took no bytes
+        fclose(viewer);
+        return 0;
+    }
+    size_t length = strlen(path);
+    if (length > 0 && toupper((unsigned char)path[length - 1]) == 'P')
+        *bitmap = (HBITMAP)LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    else
+        *bitmap = LoadPicture(path, nullptr, nullptr);
+    DeleteFileA(path);
+    return 1;
+}
+
+// The custom font goes into the Fonts folder once: a file of that name already
+// there (from an earlier run) is neither rewritten nor registered again.
+static int InstallCustomFont(FILE* viewer, uint64_t offset, uint32_t size)
+{
+    const char* fontsFolder = FontsFolder();
+    unsigned char* font = (unsigned char*)malloc((size_t)size + 50);
+    if (!font) {
+        fclose(viewer);
+        ShowError("Error: (135235)", "Cannot Allocate Custom Font.");
+        return 0;
+    }
+    memset(font, 0, (size_t)size + 40);
+    if (!ReadAt(viewer, offset, font, size)) {
+        free(font);
+        return ShowCorrupt(viewer);
+    }
+    DescrambleSection(font, size);
+
+    // Only a plain file name may be joined to the Fonts folder.
+    const char* fileName = layoutHeader.fontFileName;
+    char path[MAX_PATH];
+    if (fontsFolder && IsPlainFileName(fileName) && !strstr(fileName, "..")) {
+        int written = snprintf(path, sizeof path, "%s\\%s", fontsFolder, fileName);
+        if (written > 0 && (size_t)written < sizeof path && !PathExists(path)) {
+            FILE* out = fopen(path, "wb");
+            if (out) {
+                int complete = fwrite(font, 1, size, out) == size;
+                complete = fclose(out) == 0 && complete;
+                if (complete)
+                    RegisterFont(path);
+                else
+                    DeleteFileA(path);  // a cut-off font would block every later install
+            }
+        }
+    }
+    free(font);
+    return 1;
+}
+
+static int LoadIcons()
+{
+    rootIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_DISC_ROOT));
+    closedFolderIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_FOLDER_CLOSED));
+    openFolderIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_FOLDER_OPEN));
+    if (!rootIcon || !closedFolderIcon || !openFolderIcon) {
+        ShowError("Error: 123", "Cannot load Root icon");
+        return 0;
+    }
+    fileIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_FILE));
+    if (!fileIcon) {
+        ShowError("Error: 124", "Cannot load icon 778");
+        return 0;
+    }
+    return 1;
+}
+
+static int LoadExportFrames()
+{
+    for (int i = 0; i < IDB_EXPORT_FRAME_COUNT; ++i) {
+        HBITMAP frame = LoadBitmapA(appInstance, MAKEINTRESOURCEA(IDB_EXPORT_FRAME_FIRST + i));
+        exportFrames[i] = frame ? ReplaceKeyColour(frame, GetSysColor(COLOR_BTNFACE)) : nullptr;
+        if (frame)
+            DeleteObject(frame);
+        if (!exportFrames[i]) {
+            ShowError("Error: 91", "Cannot load bitmap 18");
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int LoadLayout()
+{
+    memset(&layoutHeader, 0, sizeof layoutHeader);
+    eulaText = nullptr;
+
+    GetModuleFileNameA(nullptr, viewerPath, sizeof viewerPath);
+    viewerPath[sizeof viewerPath - 1] = 0;
+    FILE* viewer = fopen(viewerPath, "rb");
+    if (!viewer) {
+        ShowError("Error: (522523)", "Cannot open viewer file for reading. Aborting.");
+        return 0;
+    }
+
+    // Every trailer value is checked against the file before anything is
+    // allocated or read from it.
+    if (_fseeki64(viewer, 0, SEEK_END) != 0)
+        return ShowCorrupt(viewer);
+    __int64 fileLength = _ftelli64(viewer);
+    if (fileLength < (__int64)LAYOUT_TRAILER_SIZE ||
+        !ReadAt(viewer, (uint64_t)fileLength - LAYOUT_TRAILER_SIZE, &layoutTrailer, sizeof layoutTrailer) ||
+        !LayoutFitsFile(&layoutTrailer, (uint64_t)fileLength))
+        return ShowCorrupt(viewer);
+    LayoutSections sections;
+    ComputeLayoutSections(&layoutTrailer, &sections);
+
+    if (!ReadAt(viewer, sections.header, &layoutHeader, LAYOUT_HEADER_SIZE))
+        return ShowCorrupt(viewer);
+    DescrambleSection(&layoutHeader, LAYOUT_HEADER_SIZE);
+    TerminateHeaderTexts(&layoutHeader);
+
+    if (layoutHeader.flags & FLAG_EULA) {
+        size_t size = layoutTrailer.eulaSize;
+        eulaText = (char*)malloc(size + 50);
+        if (!eulaText) {
+            fclose(viewer);
+            ShowError("Error: (135235)", "Cannot Allocate EULA.");
+            return 0;
+        }
+        memset(eulaText, 0, size + 40);
+        if (!ReadAt(viewer, sections.eula, eulaText, size))
+            return ShowCorrupt(viewer);
+        DescrambleSection(eulaText, size);
+    }
+
+    if ((layoutHeader.flags & FLAG_BACK_IMAGE) &&
+        !LoadSectionImage(viewer, layoutHeader.backImageName, sections.backImage,
+                          layoutTrailer.backImageSize, "Cannot load background image [%s]. Aborting.",
+                          &backgroundBitmap))
+        return 0;
+    if ((layoutHeader.flags & FLAG_LOGO_IMAGE) &&
+        !LoadSectionImage(viewer, layoutHeader.logoImageName, sections.logoImage,
+                          layoutTrailer.logoImageSize, "Cannot load logo image [%s]. Aborting.",
+                          &logoBitmap))
+        return 0;
+    if ((layoutHeader.textFlags & TEXT_CUSTOM_FONT) &&
+        !InstallCustomFont(viewer, sections.font, layoutTrailer.fontSize))
+        return 0;
+    fclose(viewer);
+
+    return LoadIcons() && LoadExportFrames();
+}

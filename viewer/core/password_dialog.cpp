@@ -1,0 +1,61 @@
+#include "password_dialog.h"
+
+#include <cstring>
+
+#include "key_fields.h"
+#include "resource.h"
+#include "viewer_state.h"
+#include "win_helpers.h"
+
+static void CheckTypedPassword(HWND dialog)
+{
+    char typed[1024];
+    HWND edit = GetDlgItem(dialog, IDC_PASSWORD_EDIT);
+    int length = GetWindowTextLengthA(edit);
+    if (length > (int)MAX_PASSWORD_LENGTH)
+        length = (int)MAX_PASSWORD_LENGTH;
+    typed[0] = 0;
+    GetWindowTextA(edit, typed, length + 1);
+
+    char accepted[CONTENT_KEY_SIZE];
+    if (CheckPassword(layoutHeader.contentKey, typed, accepted)) {
+        memcpy(layoutHeader.contentKey, accepted, strlen(accepted) + 1);
+        EndDialog(dialog, 1);
+        return;
+    }
+    if (AskYesNo("Password Incorrect.",
+                 "Password incorrect, do you want to try again?\r\n\r\n"
+                 "( case sensitive - make sure \"CAPS LOCK\" is not on )") != IDYES) {
+        startCancelled = 1;
+        EndDialog(dialog, 1);
+    }
+}
+
+INT_PTR CALLBACK PasswordDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        // password + salt + NUL must fit the header's 255-byte contentKey
+        SendDlgItemMessageA(dialog, IDC_PASSWORD_EDIT, EM_LIMITTEXT, MAX_PASSWORD_LENGTH, 0);
+        return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(dialog, &paint);
+        EndPaint(dialog, &paint);
+        SetFocus(GetDlgItem(dialog, IDC_PASSWORD_EDIT));
+        return 0;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            CheckTypedPassword(dialog);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            startCancelled = 1;
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
