@@ -1,0 +1,22 @@
+#include "data_files.h"
+
+void WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entries,
+                    const DataPlan& plan, const std::string& contentKey)
+{
+    // Every planned data file is created, even one that only empty files
+    // name: the viewer opens the data file before it copies zero bytes.
+    size_t next = 0;
+    for (uint32_t number = 1; number <= plan.dataFileCount; ++number) {
+        fs::path path = output.Stage(DataFileName(number));
+        FilePtr file = OpenForWriting(path);
+        for (; next < entries.size(); ++next) {
+            if (entries[next].isFolder)
+                continue;
+            if (plan.placements[next].dataFile != number)
+                break;
+            CopyScrambled(entries[next].path, entries[next].size, file.get(), path,
+                          contentKey.c_str());
+        }
+        FinishWriting(file, path);
+    }
+}

@@ -1,0 +1,12 @@
+// The data files beside the viewer: each file's contents, scrambled with the
+// content key, at the place the plan gave it.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "data_plan.h"
+#include "source_tree.h"
+#include "staged_output.h"
+
+void WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entries,
+                    const DataPlan& plan, const std::string& contentKey);

@@ -1,0 +1,53 @@
+#include "data_plan.h"
+
+#include <cstdio>
+
+#include "build_error.h"
+
+DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFileLimit)
+{
+    DataPlan plan;
+    uint64_t offset = 0;
+    for (const SourceEntry& entry : entries) {
+        if (entry.isFolder) {
+            plan.placements.push_back({0, 0});
+            continue;
+        }
+        if (entry.size > dataFileLimit)
+            throw BuildError("cannot store " + ShowPath(entry.path) + ": its " +
+                             std::to_string(entry.size) + " bytes exceed the data file limit of " +
+                             std::to_string(dataFileLimit) + " bytes");
+        if (plan.dataFileCount == 0) {
+            plan.dataFileCount = 1;
+        } else if (offset + entry.size > dataFileLimit) {
+            if (plan.dataFileCount == MAX_DATA_FILES)
+                throw BuildError("cannot store " + ShowPath(entry.path) +
+                                 ": the disc would need more than 9999 data files");
+            ++plan.dataFileCount;
+            offset = 0;
+        }
+        plan.placements.push_back({plan.dataFileCount, (uint32_t)offset});
+        offset += entry.size;
+    }
+    return plan;
+}
+
+std::string DataFileName(uint32_t number)
+{
+    char name[32];
+    snprintf(name, sizeof name, "disc%04u.dat", (unsigned)number);
+    return name;
+}
+
+uint32_t DataFileNumber(const std::string& name)
+{
+    if (name.size() != 12 || name.compare(0, 4, "disc") != 0 || name.compare(8, 4, ".dat") != 0)
+        return 0;
+    uint32_t number = 0;
+    for (size_t i = 4; i < 8; ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+        number = number * 10 + (uint32_t)(name[i] - '0');
+    }
+    return number;
+}

@@ -1,0 +1,29 @@
+// Where each file's contents go: data files are filled in item order, and a new
+// one is started when the next file would not fit below the size limit.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "source_tree.h"
+
+const uint32_t MAX_DATA_FILES = 9999;  // four digits in the name
+
+struct DataPlacement {
+    uint32_t dataFile;  // 1-based number; 0 for folders
+    uint32_t offset;
+};
+
+struct DataPlan {
+    std::vector<DataPlacement> placements;  // one per entry, same order
+    uint32_t dataFileCount = 0;             // 0 when the disc holds no file
+};
+
+// Refuses (BuildError naming it) a file larger than the limit.
+DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFileLimit);
+
+// "disc0001.dat" for 1, and so on.
+std::string DataFileName(uint32_t number);
+
+// The number of a name of that form, or 0 for any other name.
+uint32_t DataFileNumber(const std::string& name);

@@ -1,0 +1,68 @@
+#include "folder_checks.h"
+
+#include <cwctype>
+#include <system_error>
+#include <vector>
+
+#include "build_error.h"
+
+namespace {
+
+fs::path Resolve(const fs::path& path)
+{
+    std::error_code error;
+    fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+    if (error)
+        throw BuildError("cannot resolve " + ShowPath(path) + ": " + error.message());
+    return resolved.lexically_normal();
+}
+
+std::vector<fs::path::string_type> Components(const fs::path& path)
+{
+    std::vector<fs::path::string_type> parts;
+    for (const fs::path& part : path) {
+        fs::path::string_type text = part.native();
+        if (text.empty())
+            continue;  // the trailing separator of "dir/"
+#ifdef _WIN32
+        // Windows names are case-insensitive: C:\Src and c:\src are one folder.
+        for (auto& c : text)
+            c = (wchar_t)std::towlower((wint_t)c);
+#endif
+        parts.push_back(text);
+    }
+    return parts;
+}
+
+}  // namespace
+
+bool IsSameOrInside(const fs::path& inner, const fs::path& outer)
+{
+    std::vector<fs::path::string_type> innerParts = Components(inner);
+    std::vector<fs::path::string_type> outerParts = Components(outer);
+    if (outerParts.size() > innerParts.size())
+        return false;
+    for (size_t i = 0; i < outerParts.size(); ++i) {
+        if (innerParts[i] != outerParts[i])
+            return false;
+    }
+    return true;
+}
+
+void CheckSourceAndOutput(const fs::path& sourceDir, const fs::path& outputDir)
+{
+    std::error_code error;
+    if (!fs::is_directory(sourceDir, error))
+        throw BuildError("source folder " + ShowPath(sourceDir) + " does not exist or is not a folder");
+    if (fs::exists(outputDir, error) && !fs::is_directory(outputDir, error))
+        throw BuildError("output folder " + ShowPath(outputDir) + " is not a folder");
+
+    fs::path source = Resolve(sourceDir);
+    fs::path output = Resolve(outputDir);
+    if (IsSameOrInside(output, source))
+        throw BuildError("output folder " + ShowPath(outputDir) + " lies inside source folder " +
+                         ShowPath(sourceDir) + "; the disc would read its own output");
+    if (IsSameOrInside(source, output))
+        throw BuildError("source folder " + ShowPath(sourceDir) + " lies inside output folder " +
+                         ShowPath(outputDir) + "; keep the disc apart from its source");
+}

@@ -1,0 +1,11 @@
+// Names the viewer will show and later create on a Windows disk (export, view,
+// font install): they must be CP1252 and acceptable to Windows as file names.
+#pragma once
+#include <string>
+
+// Converts a UTF-8 name to CP1252 and checks it. Returns an empty text when
+// the name is fine (cp1252 then holds it), else the reason it is refused.
+std::string ConvertItemName(const std::string& utf8Name, std::string& cp1252Name);
+
+// The reason a CP1252 name cannot be created on Windows, or an empty text.
+std::string WindowsNameProblem(const std::string& cp1252Name);

@@ -1,0 +1,65 @@
+#include "item_table.h"
+
+#include <cstring>
+
+#include "build_error.h"
+#include "item_records.h"
+
+namespace {
+
+void AppendRecord(ItemTable& table, const ItemRecord& record)
+{
+    uint32_t size = ItemRecordSize(&record);
+    if ((uint64_t)table.bytes.size() + size > 0xFFFFFFFFu)
+        throw BuildError("the source holds too many items for one disc");
+    size_t at = table.bytes.size();
+    table.bytes.resize(at + size);
+    WriteItemRecord(&record, table.bytes.data() + at);
+    ++table.itemCount;
+}
+
+ItemRecord MakeRecord(uint32_t id, uint32_t parentId, uint32_t type, const std::string& name,
+                      uint32_t methodFlags)
+{
+    ItemRecord record;
+    memset(&record, 0, sizeof record);
+    record.itemId = id;
+    record.parentId = parentId;
+    record.itemType = type;
+    record.methodFlags = methodFlags;
+    // Names were checked against ITEM_NAME_MAX when they were read.
+    memcpy(record.itemName, name.data(), name.size());
+    return record;
+}
+
+}  // namespace
+
+ItemTable BuildItemTable(const std::string& label, const std::vector<SourceEntry>& entries,
+                         const DataPlan& plan, uint32_t methodFlags)
+{
+    ItemTable table;
+    AppendRecord(table, MakeRecord(DISC_ROOT_ID, 0, ITEM_DISC_ROOT_BIT, "Arcseal", methodFlags));
+    AppendRecord(table, MakeRecord(WHOLE_DISC_ID, DISC_ROOT_ID, ITEM_WHOLE_DISC, label, methodFlags));
+
+    // parentIds[d] is the id of the folder that holds the entries of depth d.
+    std::vector<uint32_t> parentIds{WHOLE_DISC_ID};
+    uint32_t nextId = FIRST_ENTRY_ID;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const SourceEntry& entry = entries[i];
+        uint32_t id = nextId++;
+        uint32_t parentId = parentIds[entry.depth];
+        if (entry.isFolder) {
+            AppendRecord(table, MakeRecord(id, parentId, ITEM_FOLDER, entry.name, methodFlags));
+            parentIds.resize(entry.depth + 1);
+            parentIds.push_back(id);
+            continue;
+        }
+        ItemRecord record = MakeRecord(id, parentId, ITEM_FILE, entry.name, methodFlags);
+        record.itemSize = (uint32_t)entry.size;
+        std::string dataFile = DataFileName(plan.placements[i].dataFile);
+        memcpy(record.dataFileName, dataFile.data(), dataFile.size());
+        record.dataOffset = plan.placements[i].offset;
+        AppendRecord(table, record);
+    }
+    return table;
+}

@@ -1,0 +1,85 @@
+#include "layout_inputs.h"
+
+#include "build_error.h"
+#include "item_names.h"
+#include "windows_text.h"
+
+namespace {
+
+const uint64_t SPLASH_FILE_MAX = 65536;  // far above what fits the header field
+
+// Sections record 32-bit sizes, and an empty image or font is surely a mistake.
+SectionFile CheckSectionFile(const std::string& utf8Path, const char* option, std::string& name)
+{
+    SectionFile file;
+    file.path = PathFromUtf8(utf8Path);
+    file.size = RegularFileSize(file.path, option);
+    if (file.size == 0)
+        throw BuildError(std::string(option) + " " + ShowPath(file.path) + " is empty");
+    if (file.size > 0xFFFFFFFFu)
+        throw BuildError(std::string(option) + " " + ShowPath(file.path) +
+                         " is larger than 4294967295 bytes");
+    std::string utf8Name;
+    std::string problem;
+    if (!PathToUtf8(file.path.filename(), utf8Name))
+        problem = "the name is not valid Unicode";
+    else
+        problem = ConvertItemName(utf8Name, name);
+    // The viewer writes images and the font under this name on the reader's disk.
+    if (!problem.empty())
+        throw BuildError(std::string(option) + " " + ShowPath(file.path) + ": " + problem);
+    return file;
+}
+
+std::string ReadEula(const std::string& utf8Path)
+{
+    fs::path path = PathFromUtf8(utf8Path);
+    std::string raw = ReadSmallFile(path, LICENCE_TEXT_MAX, "--eula file");
+    std::string text;
+    std::string problem = ConvertWindowsText(raw, text);
+    if (!problem.empty())
+        throw BuildError("--eula " + ShowPath(path) + ": " + problem);
+    if (text.empty())
+        throw BuildError("--eula " + ShowPath(path) + " is empty");
+    return text;
+}
+
+std::string ReadSplashText(const std::string& value)
+{
+    std::string raw = value;
+    std::string source = "--splash-text";
+    if (!value.empty() && value[0] == '@') {
+        fs::path path = PathFromUtf8(value.substr(1));
+        raw = ReadSmallFile(path, SPLASH_FILE_MAX, "--splash-text file");
+        source += " " + ShowPath(path);
+    }
+    std::string text;
+    std::string problem = ConvertSplashText(raw, text);
+    if (!problem.empty())
+        throw BuildError(source + ": " + problem);
+    return text;
+}
+
+}  // namespace
+
+LayoutInputs ReadLayoutInputs(const DiscOptions& options)
+{
+    LayoutInputs inputs;
+    if (options.eulaFile)
+        inputs.eulaText = ReadEula(*options.eulaFile);
+    if (options.splashText)
+        inputs.texts.splashText = ReadSplashText(*options.splashText);
+    if (options.backgroundFile)
+        inputs.background =
+            CheckSectionFile(*options.backgroundFile, "--background", inputs.texts.backImageName);
+    if (options.logoFile)
+        inputs.logo = CheckSectionFile(*options.logoFile, "--logo", inputs.texts.logoImageName);
+    if (options.fontFile) {
+        inputs.font = CheckSectionFile(*options.fontFile, "--font", inputs.texts.fontFileName);
+        // The viewer joins this name to the Fonts folder; it refuses any "..".
+        if (inputs.texts.fontFileName.find("..") != std::string::npos)
+            throw BuildError("--font " + ShowPath(inputs.font.path) +
+                             ": the viewer cannot install a font whose name contains \"..\"");
+    }
+    return inputs;
+}

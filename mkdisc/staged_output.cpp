@@ -1,0 +1,105 @@
+#include "staged_output.h"
+
+#include <system_error>
+
+#include "build_error.h"
+#include "data_plan.h"
+
+namespace {
+
+const char PART_SUFFIX[] = ".mkdisc-part";
+
+std::string LowerAscii(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = (char)(c - 'A' + 'a');
+    }
+    return text;
+}
+
+void RemoveFile(const fs::path& path)
+{
+    std::error_code error;
+    fs::remove(path, error);
+    if (error)
+        throw BuildError("cannot remove " + ShowPath(path) + ": " + error.message());
+}
+
+void MoveIntoPlace(const fs::path& from, const fs::path& to)
+{
+    // Removing first: renaming onto an existing file is not replacing on every system.
+    RemoveFile(to);
+    std::error_code error;
+    fs::rename(from, to, error);
+    if (error)
+        throw BuildError("cannot rename " + ShowPath(from) + " to " + ShowPath(to) + ": " +
+                         error.message());
+}
+
+}  // namespace
+
+StagedOutput::StagedOutput(const fs::path& outputDir) : outputDir_(outputDir)
+{
+    std::error_code error;
+    fs::create_directories(outputDir_, error);
+    if (error)
+        throw BuildError("cannot create output folder " + ShowPath(outputDir_) + ": " +
+                         error.message());
+}
+
+StagedOutput::~StagedOutput()
+{
+    if (committed_)
+        return;
+    for (const std::string& name : staged_) {
+        std::error_code ignored;  // nothing more can be done about a leftover here
+        fs::remove(outputDir_ / fs::u8path(name + PART_SUFFIX), ignored);
+    }
+}
+
+fs::path StagedOutput::Stage(const std::string& finalName)
+{
+    staged_.push_back(finalName);
+    return outputDir_ / fs::u8path(finalName + PART_SUFFIX);
+}
+
+void StagedOutput::Commit(const std::string& viewerName, uint32_t dataFileCount)
+{
+    fs::path viewer = outputDir_ / fs::u8path(viewerName);
+    RemoveFile(viewer);
+    for (const std::string& name : staged_) {
+        if (name != viewerName)
+            MoveIntoPlace(outputDir_ / fs::u8path(name + PART_SUFFIX), outputDir_ / fs::u8path(name));
+    }
+    RemoveStale(dataFileCount);
+    MoveIntoPlace(outputDir_ / fs::u8path(viewerName + PART_SUFFIX), viewer);
+    committed_ = true;
+}
+
+void StagedOutput::RemoveStale(uint32_t dataFileCount)
+{
+    std::vector<fs::path> stale;
+    std::error_code error;
+    fs::directory_iterator it(outputDir_, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::string name;
+        if (!PathToUtf8(it->path().filename(), name))
+            continue;
+        name = LowerAscii(name);
+        bool part = name.size() > sizeof PART_SUFFIX - 1 &&
+                    name.compare(name.size() - (sizeof PART_SUFFIX - 1), std::string::npos,
+                                 PART_SUFFIX) == 0;
+        if (part)
+            name.erase(name.size() - (sizeof PART_SUFFIX - 1));
+        uint32_t number = DataFileNumber(name);
+        // Data file parts left by an interrupted build; ours are renamed by now and
+        // the viewer's own part was written over by this build.
+        if (number > dataFileCount || (part && number > 0))
+            stale.push_back(it->path());
+    }
+    if (error)
+        throw BuildError("cannot read output folder " + ShowPath(outputDir_) + ": " + error.message());
+    for (const fs::path& path : stale)
+        RemoveFile(path);
+}

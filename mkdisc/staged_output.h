@@ -1,0 +1,35 @@
+// Writes a disc under temporary names and puts it in place only at the end,
+// so a failed build never leaves a disc that looks complete, and the disc that
+// was there before stays untouched until the new one is whole.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "file_io.h"
+
+class StagedOutput {
+public:
+    // Creates the output folder when it is missing.
+    explicit StagedOutput(const fs::path& outputDir);
+    // Removes every staged file that was not committed.
+    ~StagedOutput();
+
+    StagedOutput(const StagedOutput&) = delete;
+    StagedOutput& operator=(const StagedOutput&) = delete;
+
+    // The temporary path under which finalName is written.
+    fs::path Stage(const std::string& finalName);
+
+    // Gives every staged file its final name, then removes data files numbered
+    // above dataFileCount and leftovers of interrupted builds. The viewer
+    // (viewerName) is removed first and put in place last: a disc is only
+    // complete when its viewer is there.
+    void Commit(const std::string& viewerName, uint32_t dataFileCount);
+
+private:
+    void RemoveStale(uint32_t dataFileCount);
+
+    fs::path outputDir_;
+    std::vector<std::string> staged_;  // final names, in staging order
+    bool committed_ = false;
+};

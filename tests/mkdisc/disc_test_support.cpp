@@ -1,0 +1,115 @@
+#include "disc_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "key_fields.h"
+#include "run_mkdisc.h"
+#include "scramble.h"
+
+ScratchFolder::ScratchFolder()
+{
+    static std::atomic<unsigned> counter{0};
+    std::random_device device;
+    path_ = fs::temp_directory_path() /
+            ("mkdisc-test-" + std::to_string(device()) + "-" + std::to_string(counter++));
+    fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), (std::streamsize)bytes.size());
+    ASSERT_TRUE(out.good()) << path;
+}
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+RunResult RunMkdiscWith(const std::vector<std::string>& args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    int exitCode = RunMkdisc(args, out, err);
+    return {exitCode, err.str()};
+}
+
+static std::string Descrambled(const std::string& file, uint64_t offset, uint32_t size)
+{
+    EXPECT_LE(offset + size, file.size());
+    if (offset + size > file.size())
+        return std::string();
+    std::string bytes = file.substr((size_t)offset, size);
+    XorScramble(layoutKey, (unsigned char*)&bytes[0], (int32_t)bytes.size());
+    return bytes;
+}
+
+DiscContents ReadDisc(const fs::path& outputDir)
+{
+    UnscrambleKeyFields();
+    DiscContents disc;
+    std::string file = ReadFile(outputDir / "discview.exe");
+    EXPECT_GE(file.size(), LAYOUT_TRAILER_SIZE + LAYOUT_HEADER_SIZE);
+    if (file.size() < LAYOUT_TRAILER_SIZE + LAYOUT_HEADER_SIZE)
+        return disc;
+    memcpy(&disc.trailer, file.data() + file.size() - LAYOUT_TRAILER_SIZE, LAYOUT_TRAILER_SIZE);
+    EXPECT_EQ(1, LayoutFitsFile(&disc.trailer, file.size()));
+    ComputeLayoutSections(&disc.trailer, &disc.sections);
+    // The sections follow each other without gaps up to the trailer.
+    EXPECT_EQ(disc.sections.end, file.size() - LAYOUT_TRAILER_SIZE);
+    EXPECT_EQ(LAYOUT_HEADER_SIZE, disc.trailer.headerSize);
+    EXPECT_EQ(0u, disc.trailer.reserved);
+
+    disc.viewerImage = file.substr(0, disc.trailer.layoutStart);
+    std::string table = Descrambled(file, disc.sections.itemTable, disc.trailer.itemTableSize);
+    disc.eula = Descrambled(file, disc.sections.eula, disc.trailer.eulaSize);
+    std::string header = Descrambled(file, disc.sections.header, LAYOUT_HEADER_SIZE);
+    memcpy(&disc.header, header.data(), std::min(header.size(), sizeof disc.header));
+    disc.background = Descrambled(file, disc.sections.backImage, disc.trailer.backImageSize);
+    disc.logo = Descrambled(file, disc.sections.logoImage, disc.trailer.logoImageSize);
+    disc.font = Descrambled(file, disc.sections.font, disc.trailer.fontSize);
+
+    uint32_t position = 0;
+    for (uint32_t i = 0; i < disc.trailer.itemCount; ++i) {
+        ItemRecord record;
+        const char* failure = nullptr;
+        if (!ReadItemRecord((const unsigned char*)table.data(), (uint32_t)table.size(), &position,
+                            &record, &failure)) {
+            ADD_FAILURE() << "record " << i << ": " << failure;
+            break;
+        }
+        disc.items.push_back(record);
+    }
+    EXPECT_EQ(position, table.size()) << "itemCount must cover the whole item table";
+    return disc;
+}
+
+std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key)
+{
+    std::string data = ReadFile(outputDir / item.dataFileName);
+    EXPECT_LE((uint64_t)item.dataOffset + item.itemSize, data.size()) << item.itemName;
+    if ((uint64_t)item.dataOffset + item.itemSize > data.size())
+        return std::string();
+    std::string bytes = data.substr(item.dataOffset, item.itemSize);
+    XorScramble(key.c_str(), (unsigned char*)&bytes[0], (int32_t)bytes.size());
+    return bytes;
+}

@@ -1,0 +1,55 @@
+// Building discs into scratch folders and reading them back the way the
+// viewer does: trailer, sections, header and item table descrambled with the
+// layout key, file contents with the content key.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "item_records.h"
+#include "layout_format.h"
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the system's temporary folder, removed with everything
+// in it when the object goes.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const fs::path& path() const { return path_; }
+    fs::path operator/(const std::string& relative) const { return path_ / fs::u8path(relative); }
+
+private:
+    fs::path path_;
+};
+
+void WriteFile(const fs::path& path, const std::string& bytes);
+std::string ReadFile(const fs::path& path);
+
+struct RunResult {
+    int exitCode;
+    std::string messages;  // what mkdisc wrote to stderr
+};
+RunResult RunMkdiscWith(const std::vector<std::string>& args);
+
+struct DiscContents {
+    std::string viewerImage;  // the bytes before the layout
+    LayoutTrailer trailer;
+    LayoutSections sections;
+    LayoutHeader header;
+    std::vector<ItemRecord> items;
+    std::string eula, background, logo, font;  // descrambled sections
+};
+
+// Reads OUTPUT_DIR/discview.exe; any inconsistency fails the current test.
+DiscContents ReadDisc(const fs::path& outputDir);
+
+// The plain contents of a file item, read from its data file.
+std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key);
+
+// The fake viewer most tests copy: any bytes will do.
+inline const char FAKE_VIEWER[] = "MZ fake viewer image\x01\x02\x03";

@@ -1,0 +1,168 @@
+// The header fields, flag bits and sections that each group of options sets.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "disc_test_support.h"
+#include "scramble.h"
+
+namespace {
+
+class HeaderTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    fs::path source = scratch / "src";
+    fs::path output = scratch / "out";
+    std::string viewer = (scratch / "viewer.exe").string();
+
+    void SetUp() override
+    {
+        WriteFile(viewer, FAKE_VIEWER);
+        WriteFile(source / "a.txt", "a");
+    }
+
+    DiscContents Build(std::vector<std::string> options)
+    {
+        options.insert(options.begin(), {"--viewer", viewer});
+        options.push_back(source.string());
+        options.push_back(output.string());
+        RunResult run = RunMkdiscWith(options);
+        EXPECT_EQ(0, run.exitCode) << run.messages;
+        return ReadDisc(output);
+    }
+};
+
+TEST_F(HeaderTest, DefaultsAndContainer)
+{
+    DiscContents disc = Build({});
+    EXPECT_EQ(std::string(FAKE_VIEWER, sizeof FAKE_VIEWER - 1), disc.viewerImage);
+    EXPECT_EQ(sizeof FAKE_VIEWER - 1, disc.trailer.layoutStart);
+    EXPECT_EQ(0u, disc.trailer.eulaSize + disc.trailer.backImageSize +
+                      disc.trailer.logoImageSize + disc.trailer.fontSize);
+
+    const LayoutHeader& h = disc.header;
+    EXPECT_EQ(0u, h.flags);
+    EXPECT_EQ(TEXT_CENTRE, h.textFlags);
+    EXPECT_EQ(0x00FFFFFFu, h.textColor);
+    EXPECT_EQ(0u, h.backColor);
+    EXPECT_EQ(32, h.fontHeight);
+    // A random content key: printable, and never one that leaves contents plain.
+    std::string key = h.contentKey;
+    EXPECT_EQ(16u, key.size());
+    EXPECT_NE(0, CombinedKeyValue(key.c_str()));
+    for (char c : key)
+        EXPECT_TRUE(c > ' ' && c < 127) << key;
+    const unsigned char zeros[512] = {};
+    EXPECT_EQ(0, memcmp(zeros, h.unused2, sizeof h.unused2));
+
+    DiscContents second = Build({});
+    EXPECT_STRNE(key.c_str(), second.header.contentKey) << "each disc gets its own key";
+}
+
+TEST_F(HeaderTest, SplashTextOptions)
+{
+    DiscContents disc = Build({"--splash-text", "Welcome\nto the disc", "--text-pos", "-10,20",
+                               "--text-color", "#102030", "--back-color", "1,2,3", "--shadow",
+                               "#0A0B0C,3,-4", "--font-height", "-48"});
+    const LayoutHeader& h = disc.header;
+    EXPECT_EQ(FLAG_SPLASH_TEXT | FLAG_TEXT_SHADOW, h.flags);
+    EXPECT_EQ(0u, h.textFlags) << "X,Y sets no placement bit";
+    EXPECT_EQ(-10, h.textX);
+    EXPECT_EQ(20, h.textY);
+    EXPECT_EQ(0x00302010u, h.textColor);
+    EXPECT_EQ(0x00030201u, h.backColor);
+    EXPECT_EQ(0x000C0B0Au, h.shadowColor);
+    EXPECT_EQ(3, h.shadowDx);
+    EXPECT_EQ(-4, h.shadowDy);
+    EXPECT_EQ(-48, h.fontHeight);
+    EXPECT_STREQ("Welcome\r\nto the disc\r\n", h.splashText);
+}
+
+TEST_F(HeaderTest, SplashTextFromFileAndNamedPositions)
+{
+    WriteFile(scratch / "splash.txt", "\xEF\xBB\xBFLine one\r\nCaf\xC3\xA9\r\n");
+    const std::pair<const char*, uint32_t> positions[] = {
+        {"top-left", TEXT_TOP_LEFT},       {"top-centre", TEXT_TOP_CENTRE},
+        {"bottom-left", TEXT_BOTTOM_LEFT}, {"bottom-centre", TEXT_BOTTOM_CENTRE},
+        {"centre", TEXT_CENTRE},
+    };
+    for (const auto& position : positions) {
+        DiscContents disc = Build({"--splash-text", "@" + (scratch / "splash.txt").string(),
+                                   "--text-pos", position.first});
+        EXPECT_EQ(position.second, disc.header.textFlags) << position.first;
+        EXPECT_STREQ("Line one\r\nCaf\xE9\r\n", disc.header.splashText);
+    }
+}
+
+TEST_F(HeaderTest, BackgroundLogoAndFontSections)
+{
+    WriteFile(scratch / "art/sky.bmp", "BM background bytes");
+    WriteFile(scratch / "art/logo.gif", "GIF89a logo");
+    WriteFile(scratch / "fonts/Fancy.ttf", std::string("\0\1\0\0 font", 10));
+    DiscContents disc =
+        Build({"--background", (scratch / "art/sky.bmp").string(), "--background-mode", "tile",
+               "--logo", (scratch / "art/logo.gif").string(), "--logo-pos", "bottom-centre",
+               "--logo-key", "255,0,255", "--font", (scratch / "fonts/Fancy.ttf").string(),
+               "--font-face", "Fancy Sans"});
+    const LayoutHeader& h = disc.header;
+    EXPECT_EQ(FLAG_BACK_IMAGE | FLAG_BACK_TILE | FLAG_LOGO_IMAGE | FLAG_LOGO_BOTTOM_CENTRE |
+                  FLAG_LOGO_TRANSPARENT,
+              h.flags);
+    EXPECT_EQ(TEXT_CENTRE | TEXT_CUSTOM_FONT, h.textFlags);
+    EXPECT_EQ(0x00FF00FFu, h.logoKeyColor);
+    EXPECT_STREQ("sky.bmp", h.backImageName);
+    EXPECT_STREQ("logo.gif", h.logoImageName);
+    EXPECT_STREQ("Fancy.ttf", h.fontFileName);
+    EXPECT_STREQ("Fancy Sans", h.fontFaceName);
+    EXPECT_EQ("BM background bytes", disc.background);
+    EXPECT_EQ("GIF89a logo", disc.logo);
+    EXPECT_EQ(std::string("\0\1\0\0 font", 10), disc.font);
+}
+
+TEST_F(HeaderTest, PlacementBitsOfEveryMode)
+{
+    WriteFile(scratch / "img.bmp", "BM");
+    const std::pair<const char*, uint32_t> backgrounds[] = {
+        {"stretch", 0},
+        {"quarters", FLAG_BACK_QUARTERS},
+        {"tile", FLAG_BACK_TILE},
+        {"top-left", FLAG_BACK_TOP_LEFT},
+        {"top-centre", FLAG_BACK_TOP_CENTRE},
+        {"bottom-centre", FLAG_BACK_BOTTOM_CENTRE},
+        {"bottom-left", FLAG_BACK_BOTTOM_LEFT},
+        {"centre", FLAG_BACK_CENTRE},
+    };
+    for (const auto& mode : backgrounds) {
+        DiscContents disc = Build({"--background", (scratch / "img.bmp").string(),
+                                   "--background-mode", mode.first});
+        EXPECT_EQ(FLAG_BACK_IMAGE | mode.second, disc.header.flags) << mode.first;
+    }
+    const std::pair<const char*, uint32_t> logos[] = {
+        {"top-left", FLAG_LOGO_TOP_LEFT},       {"top-centre", FLAG_LOGO_TOP_CENTRE},
+        {"bottom-centre", FLAG_LOGO_BOTTOM_CENTRE}, {"bottom-left", FLAG_LOGO_BOTTOM_LEFT},
+        {"centre", FLAG_LOGO_CENTRE},
+    };
+    for (const auto& position : logos) {
+        DiscContents disc =
+            Build({"--logo", (scratch / "img.bmp").string(), "--logo-pos", position.first});
+        EXPECT_EQ(FLAG_LOGO_IMAGE | position.second, disc.header.flags) << position.first;
+    }
+    DiscContents atPoint = Build({"--logo", (scratch / "img.bmp").string(), "--logo-pos", "7,-8"});
+    EXPECT_EQ(FLAG_LOGO_IMAGE | FLAG_LOGO_AT_XY, atPoint.header.flags);
+    EXPECT_EQ(7, atPoint.header.logoX);
+    EXPECT_EQ(-8, atPoint.header.logoY);
+    DiscContents byDefault = Build({"--logo", (scratch / "img.bmp").string()});
+    EXPECT_EQ(FLAG_LOGO_IMAGE | FLAG_LOGO_TOP_LEFT, byDefault.header.flags);
+}
+
+TEST_F(HeaderTest, LicenceTextAndSwitches)
+{
+    WriteFile(scratch / "eula.txt", "Terms \xE2\x80\x94 read them.\nLine two\rLine three\r\n");
+    DiscContents disc = Build({"--eula", (scratch / "eula.txt").string(), "--no-export",
+                               "--clear-recent"});
+    EXPECT_EQ(FLAG_EULA | FLAG_EXPORT_DISABLED | FLAG_CLEAR_RECENT, disc.header.flags);
+    EXPECT_EQ("Terms \x97 read them.\r\nLine two\r\nLine three\r\n", disc.eula);
+    EXPECT_EQ(disc.eula.size(), disc.trailer.eulaSize);
+}
+
+}  // namespace

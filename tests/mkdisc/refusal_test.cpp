@@ -1,0 +1,132 @@
+// Inputs the builder must refuse with a message naming the culprit, leaving
+// no new disc behind.
+#include <gtest/gtest.h>
+
+#include "disc_test_support.h"
+
+namespace {
+
+class RefusalTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    fs::path source = scratch / "src";
+    fs::path output = scratch / "out";
+    std::string viewer = (scratch / "viewer.exe").string();
+
+    void SetUp() override
+    {
+        WriteFile(viewer, FAKE_VIEWER);
+        WriteFile(source / "fine.txt", "fine");
+    }
+
+    RunResult Build() { return RunMkdiscWith({"--viewer", viewer, source.string(), output.string()}); }
+
+    void ExpectRefusedNaming(const std::string& culprit)
+    {
+        RunResult run = Build();
+        EXPECT_EQ(1, run.exitCode) << culprit;
+        EXPECT_NE(std::string::npos, run.messages.find(culprit)) << run.messages;
+        EXPECT_FALSE(fs::exists(output / "discview.exe")) << culprit;
+    }
+};
+
+TEST_F(RefusalTest, NamesThatCannotBeStoredOrCreatedOnWindows)
+{
+    const std::string names[] = {
+        "\xE6\x97\xA5\xE6\x9C\xAC.txt",  // not in code page 1252
+        "bad\xFF.txt",                   // not UTF-8
+        std::string(255, 'n'),           // 255 bytes: over the viewer's 254
+        "a:b.txt",
+        "tab\there.txt",
+        "con.txt",
+        "LPT1",
+        "trailing.",
+        "trailing ",
+    };
+    for (const std::string& name : names) {
+        fs::path bad = source / "sub" / fs::u8path(name);
+        WriteFile(bad, "x");
+        ExpectRefusedNaming(name);
+        fs::remove(bad);
+    }
+    EXPECT_EQ(0, Build().exitCode) << "with the bad names gone the source builds";
+}
+
+TEST_F(RefusalTest, NamesDifferingOnlyInCase)
+{
+    WriteFile(source / "Report.TXT", "1");
+    WriteFile(source / "report.txt", "2");
+    ExpectRefusedNaming("report.txt");
+}
+
+TEST_F(RefusalTest, SymbolicLinksAndSpecialFiles)
+{
+    fs::create_symlink(source / "fine.txt", source / "link.txt");
+    ExpectRefusedNaming("link.txt");
+}
+
+TEST_F(RefusalTest, OutputAndSourceMustNotContainEachOther)
+{
+    RunResult inside = RunMkdiscWith({"--viewer", viewer, source.string(), (source / "disc").string()});
+    EXPECT_EQ(1, inside.exitCode);
+    EXPECT_NE(std::string::npos, inside.messages.find("inside source folder")) << inside.messages;
+    EXPECT_FALSE(fs::exists(source / "disc"));
+
+    RunResult same = RunMkdiscWith({"--viewer", viewer, source.string(), (source / ".").string()});
+    EXPECT_EQ(1, same.exitCode) << same.messages;
+
+    RunResult around = RunMkdiscWith({"--viewer", viewer, source.string(), scratch.path().string()});
+    EXPECT_EQ(1, around.exitCode);
+    EXPECT_NE(std::string::npos, around.messages.find("inside output folder")) << around.messages;
+}
+
+TEST_F(RefusalTest, ViewerThatAlreadyCarriesALayout)
+{
+    ASSERT_EQ(0, Build().exitCode);
+    RunResult run = RunMkdiscWith(
+        {"--viewer", (output / "discview.exe").string(), source.string(), (scratch / "again").string()});
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.messages.find("already carries")) << run.messages;
+}
+
+TEST_F(RefusalTest, FailedRebuildKeepsThePreviousDisc)
+{
+    ASSERT_EQ(0, Build().exitCode);
+    std::string before = ReadFile(output / "discview.exe");
+    WriteFile(source / "nul", "device name");
+    EXPECT_EQ(1, Build().exitCode);
+    EXPECT_EQ(before, ReadFile(output / "discview.exe"));
+    for (const fs::directory_entry& entry : fs::directory_iterator(output))
+        EXPECT_EQ(std::string::npos, entry.path().filename().string().find("part")) << entry.path();
+}
+
+TEST_F(RefusalTest, BadOptionFilesNameTheOption)
+{
+    struct Case {
+        std::vector<std::string> options;
+        const char* expected;
+    };
+    WriteFile(scratch / "empty.bmp", "");
+    WriteFile(scratch / "latin1.txt", "caf\xE9");
+    WriteFile(scratch / "long.txt", std::string(3000, 'w'));
+    const Case cases[] = {
+        {{"--eula", (scratch / "missing.txt").string()}, "--eula"},
+        {{"--eula", (scratch / "latin1.txt").string()}, "--eula"},
+        {{"--background", (scratch / "empty.bmp").string()}, "--background"},
+        {{"--splash-text", "@" + (scratch / "long.txt").string()}, "--splash-text"},
+        {{"--font", (scratch / "latin1.txt").string(), "--font-face", "Font With A Name Too Long For Windows"},
+         "--font-face"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.options;
+        args.insert(args.begin(), {"--viewer", viewer});
+        args.push_back(source.string());
+        args.push_back(output.string());
+        RunResult run = RunMkdiscWith(args);
+        EXPECT_NE(0, run.exitCode) << c.expected;
+        EXPECT_NE(std::string::npos, run.messages.find(c.expected)) << run.messages;
+        EXPECT_FALSE(fs::exists(output / "discview.exe"));
+    }
+}
+
+}  // namespace
