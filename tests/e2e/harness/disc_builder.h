@@ -1,0 +1,24 @@
+// Builds discs with the real disc builder (mkdisc.exe of this build), the way
+// an author does, into a folder of the test's own.
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct BuiltDisc {
+    bool ok = false;
+    std::string output;               // what mkdisc printed, for failure messages
+    std::filesystem::path viewer;     // <output>/discview.exe
+};
+
+// Writes a small source tree: two text files and a folder with one more.
+void MakeSampleContent(const std::filesystem::path& folder);
+
+// Runs mkdisc.exe [options] SOURCE OUTPUT with the bare discview.exe of this
+// build as --viewer; ok when it exits 0 and the viewer copy exists.
+BuiltDisc BuildDisc(const std::filesystem::path& source, const std::filesystem::path& output,
+                    const std::vector<std::wstring>& options);
+
+}  // namespace e2e
