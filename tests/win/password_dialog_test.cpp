@@ -27,9 +27,9 @@ std::string BoxText(HWND box)
     return Text(GetDlgItem(box, 0xFFFF));
 }
 
-// The reader's part: each step waits until a window with its caption is the
-// active one, then acts on it. A thread timer runs the steps from inside the
-// modal loops of the dialog and of the message box.
+// The reader's part: each step waits until a window with its caption is on
+// screen (a question box is answered first), then acts on it. A thread timer
+// runs the steps from inside the modal loops of the dialog and the box.
 struct Step {
     std::string caption;
     std::function<void(HWND)> action;
@@ -41,18 +41,39 @@ std::vector<std::string> captionsSeen;
 const char* const GATE = "Enter password:";
 const char* const QUESTION = "Password Incorrect.";
 
+HWND VisibleWindow(const char* caption)
+{
+    struct Search {
+        const char* caption;
+        HWND found;
+    } search = {caption, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = (Search*)data;
+            if (IsWindowVisible(window) && Text(window) == s->caption) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
 void CALLBACK ReaderTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND active = GetActiveWindow();
-    if (!active)
+    HWND box = VisibleWindow(QUESTION);
+    HWND window = box ? box : VisibleWindow(GATE);
+    if (!window)
         return;
-    std::string caption = Text(active);
+    std::string caption = Text(window);
     if (captionsSeen.empty() || captionsSeen.back() != caption)
         captionsSeen.push_back(caption);
     if (nextStep < steps.size() && caption == steps[nextStep].caption)
-        steps[nextStep++].action(active);
-    else if (caption == QUESTION)
-        PostMessageA(active, WM_COMMAND, IDNO, 0);  // unexpected: answer it so the test ends
+        steps[nextStep++].action(window);
+    else if (box)
+        PostMessageA(box, WM_COMMAND, IDNO, 0);  // unexpected: answer it so the test ends
 }
 
 // Types text into the edit control as keystrokes would arrive (so the
