@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -43,7 +44,7 @@ std::vector<unsigned char> Pattern(size_t length)
 TEST(CopyDescrambled, CopiesEveryLengthAroundThePieceSize)
 {
     const char* key = "Password1Tk9w";
-    for (size_t length : {0u, 1u, 1048575u, 1048576u, 1048577u, 2097153u}) {
+    for (size_t length : {0u, 1u, 65535u, 65537u, 1048575u, 1048576u, 1048577u, 2097153u}) {
         auto plain = Pattern(length);
         auto scrambled = plain;
         XorScramble(key, scrambled.data(), (int32_t)scrambled.size());
@@ -72,9 +73,13 @@ TEST(CopyDescrambled, ReportsAShortSourceAndAFailedWrite)
     EXPECT_EQ(CopyDescrambled("k", destination.get(), source.get(), 1048576 + 11), 0);
 
     File fullSource = StreamWith(Pattern(1000));
-    File readOnly(fopen("/dev/null", "rb"));
+    auto path = std::filesystem::temp_directory_path() / "copy_descrambled_read_only.bin";
+    File(fopen(path.string().c_str(), "wb"));
+    File readOnly(fopen(path.string().c_str(), "rb"));
     ASSERT_TRUE(readOnly);
     EXPECT_EQ(CopyDescrambled("k", readOnly.get(), fullSource.get(), 1000), 0);
+    readOnly.reset();
+    std::filesystem::remove(path);
 
     EXPECT_EQ(CopyDescrambled(nullptr, destination.get(), fullSource.get(), 10), 0);
 }

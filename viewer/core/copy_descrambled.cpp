@@ -5,6 +5,16 @@
 #include "report.h"
 #include "scramble.h"
 
+static int WritePiece(const unsigned char* piece, uint32_t length, FILE* destination)
+{
+    for (uint32_t at = 0; at < length; at += COPY_WRITE_SLICE) {
+        uint32_t slice = length - at < COPY_WRITE_SLICE ? length - at : COPY_WRITE_SLICE;
+        if (fwrite(piece + at, 1, slice, destination) != slice)
+            return 0;
+    }
+    return 1;
+}
+
 int CopyDescrambled(const char* key, FILE* destination, FILE* source, uint32_t length)
 {
     if (!key)
@@ -23,8 +33,7 @@ int CopyDescrambled(const char* key, FILE* destination, FILE* source, uint32_t l
             complete = 0;
         else {
             XorWithValue(buffer, piece, value);
-            if (fwrite(buffer, 1, piece, destination) != piece)
-                complete = 0;
+            complete = WritePiece(buffer, piece, destination);
         }
         left -= piece;
     }
