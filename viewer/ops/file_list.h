@@ -1,0 +1,20 @@
+// The file list pane: the files directly inside the folder last clicked in the tree.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+struct ArcsealItem;
+
+// Two left-aligned columns, "File Name" (200) and "File Size" (70). 1, or 0
+// after a failure message.
+int SetupFileListColumns();
+
+// The tree's left click: the folder under the cursor becomes the selected and
+// drop-highlighted entry, and the list shows its files.
+void OnFolderClick();
+
+// Refills the list with the files of a folder item, sorted, with shell icons.
+void FillFileList(ArcsealItem* folder);
+
+// Answers the list control's request for a cell's text.
+void GetFileListText(NMLVDISPINFOA* request);

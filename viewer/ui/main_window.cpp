@@ -1,0 +1,226 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "bitmap_helpers.h"
+#include "file_list.h"
+#include "item_tree.h"
+#include "key_fields.h"
+#include "resource.h"
+#include "shutdown.h"
+#include "splitter.h"
+#include "viewer_state.h"
+#include "win_helpers.h"
+
+HWND mainWindow;
+HWND statusWindow;
+HWND treeWindow;
+HWND listWindow;
+
+PaneRect treePane;
+PaneRect listPane;
+PaneRect splitterPane;
+int32_t clientWidth;
+int32_t clientHeight;
+
+HCURSOR splitterCursor;
+
+HBITMAP foldersCaption;
+HBITMAP filesCaption;
+HBITMAP captionEnd;
+
+static const char MAIN_CLASS[] = "ScreenTwoClass";
+static const char HELP_PAGE[] = "https://arcseal.example/help/";
+
+static HBITMAP LoadCaption(int id, const char* caption)
+{
+    HBITMAP bitmap = nullptr;
+    HBITMAP resource = LoadBitmapA(appInstance, MAKEINTRESOURCEA(id));
+    if (resource) {
+        bitmap = ReplaceKeyColour(resource, GetSysColor(COLOR_BTNFACE));
+        DeleteObject(resource);
+    }
+    if (!bitmap)
+        ShowError(caption, "Cannot load bitmap 1");
+    return bitmap;
+}
+
+void PaintCaptionStrips(HDC dc)
+{
+    HBRUSH black = (HBRUSH)GetStockObject(BLACK_BRUSH);
+    if (foldersCaption)
+        DrawBitmap(dc, foldersCaption, 0, 0);
+    RECT treeFill = {78, 0, treePane.width - 4, 19};
+    FillRect(dc, &treeFill, black);
+    if (captionEnd)
+        DrawBitmap(dc, captionEnd, treePane.width - 4, 0);
+    if (filesCaption)
+        DrawBitmap(dc, filesCaption, listPane.x - 1, 0);
+    RECT listFill = {listPane.x + 52, 0, listPane.x + listPane.width - 4, 19};
+    FillRect(dc, &listFill, black);
+    if (captionEnd)
+        DrawBitmap(dc, captionEnd, listPane.x + listPane.width - 4, 0);
+}
+
+static void ApplyLayout(HWND window, int32_t width, int32_t height)
+{
+    LayoutPanesOnSize(width, height, &clientWidth, &clientHeight, &treePane, &listPane, &splitterPane);
+    MoveWindow(treeWindow, treePane.x, treePane.y, treePane.width, treePane.height, TRUE);
+    MoveWindow(listWindow, listPane.x, listPane.y, listPane.width, listPane.height, TRUE);
+    int32_t x, y, barWidth, barHeight;
+    StatusBarRect(width, height, &x, &y, &barWidth, &barHeight);
+    MoveWindow(statusWindow, x, y, barWidth, barHeight, TRUE);
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}
+
+static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
+{
+    NMHDR* header = (NMHDR*)lParam;
+    if (wParam == FILE_LIST_ID) {
+        if (header->code == LVN_GETDISPINFOA)
+            GetFileListText((NMLVDISPINFOA*)lParam);
+    } else if (wParam == FOLDER_TREE_ID) {
+        if (header->code == NM_CLICK)
+            OnFolderClick();
+    }
+    return 0;
+}
+
+static void OnCommand(WPARAM wParam)
+{
+    switch (LOWORD(wParam)) {
+    case CMD_FILE_EXIT:
+        ShutDownViewer();
+        break;
+    case CMD_HELP:
+        ShellExecuteA(nullptr, "open", HELP_PAGE, nullptr, nullptr, SW_SHOW);
+        break;
+    case CMD_WEBSITE:
+        ShellExecuteA(nullptr, "open", webAddress, nullptr, nullptr, SW_SHOW);
+        break;
+    }
+}
+
+static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        foldersCaption = LoadCaption(IDB_FOLDERS_CAPTION, "Error: 211");
+        filesCaption = LoadCaption(IDB_FILES_CAPTION, "Error: 212");
+        captionEnd = LoadCaption(IDB_CAPTION_END, "Error: 213");
+        return 0;
+    case WM_SIZE:
+        ApplyLayout(window, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintCaptionStrips(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_NOTIFY:
+        return OnNotify(wParam, lParam);
+    case WM_COMMAND:
+        OnCommand(wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnSplitterMouseMove((short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnSplitterButtonDown((short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnSplitterButtonUp();
+        return 0;
+    case WM_CAPTURECHANGED:
+        // A drag that loses the mouse (another window took it) ends where it is.
+        if ((HWND)lParam != window)
+            OnSplitterButtonUp();
+        return 0;
+    case WM_CLOSE:
+        ShutDownViewer();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static HWND CreateChild(const char* className, const char* text, DWORD style, const PaneRect* pane, int id)
+{
+    return CreateWindowExA(0, className, text, style, pane->x, pane->y, pane->width, pane->height,
+                           mainWindow, (HMENU)(INT_PTR)id, appInstance, nullptr);
+}
+
+int CreateMainWindow()
+{
+    HBRUSH background = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = appInstance;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN);
+    windowClass.lpszClassName = MAIN_CLASS;
+    RegisterClassExA(&windowClass);
+    mainWindow = CreateWindowExA(0, MAIN_CLASS, "Viewer", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 appInstance, nullptr);
+    if (!mainWindow) {
+        ShowError("Error: 30", "Cannot create viewer window.");
+        return 0;
+    }
+
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    clientWidth = client.right;
+    clientHeight = client.bottom;
+    splitterCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(IDC_SPLITTER_CURSOR));
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES |
+                                                          ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "Ready.", mainWindow, STATUS_BAR_ID);
+    if (!statusWindow) {
+        ShowError("Error: 31", "Cannot create status window.");
+        return 0;
+    }
+    LayoutPanesAtCreation(clientWidth, clientHeight, &treePane, &listPane, &splitterPane);
+    treeWindow = CreateChild(WC_TREEVIEWA, "",
+                             WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES,
+                             &treePane, FOLDER_TREE_ID);
+    if (!treeWindow) {
+        ShowError("Error: 30", "Cannot create Arcseal tree window.");
+        return 0;
+    }
+    SendMessageA(treeWindow, TVM_SETBKCOLOR, 0, RGB(240, 240, 255));
+    SendMessageA(treeWindow, TVM_SETTEXTCOLOR, 0, RGB(0, 0, 255));
+    SendMessageA(treeWindow, TVM_SETLINECOLOR, 0, RGB(100, 100, 255));
+    listWindow = CreateChild(WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LVS_REPORT,
+                             &listPane, FILE_LIST_ID);
+    if (!listWindow) {
+        ShowError("Error: 378", "Cannot create Arcseal filelist window.");
+        return 0;
+    }
+
+    RegisterSplitterClass();
+    SetupFileListColumns();
+    UpdateWindow(mainWindow);
+    ShowWindow(mainWindow, SW_SHOWMAXIMIZED);
+
+    if (!LoadItemTree(treeWindow))
+        return 0;
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    DeleteObject(background);
+    return 1;
+}
