@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "item_list.h"
+#include "totals_text.h"
+
+namespace {
+
+class ItemList : public ::testing::Test {
+protected:
+    void TearDown() override { FreeItems(); }
+
+    ArcsealItem* Add(uint32_t id, uint32_t parent, const char* name = "x")
+    {
+        ArcsealItem* item = NewItem(parent, 2, 10, 0, 0x440, name, "disc0001.dat", 5);
+        SetItemId(item, id);
+        return item;
+    }
+};
+
+TEST_F(ItemList, KeepsTableOrderAndCopiesTexts)
+{
+    ArcsealItem* first = Add(1, 0, "first");
+    ArcsealItem* folder = NewItem(1, 1, 0, 7, 0, "folder", nullptr, 99);
+    ArcsealItem* unnamed = NewItem(1, 2, 3, 0, 0, "", "", 42);
+    EXPECT_EQ(itemListHead, first);
+    EXPECT_EQ(first->next, folder);
+    EXPECT_EQ(folder->next, unnamed);
+    EXPECT_EQ(LastItem(), unnamed);
+    EXPECT_STREQ(first->itemName, "first");
+    EXPECT_STREQ(first->dataFileName, "disc0001.dat");
+    EXPECT_EQ(first->dataOffset, 5u);
+    EXPECT_EQ(folder->dataFileName, nullptr);
+    EXPECT_EQ(folder->dataOffset, 0u) << "an offset only comes with a data file name";
+    EXPECT_EQ(folder->reserved, 7u);
+    EXPECT_EQ(unnamed->itemName, nullptr);
+    EXPECT_EQ(unnamed->dataFileName, nullptr);
+}
+
+TEST_F(ItemList, TheFirstItemWithAnIdIsTheOneFound)
+{
+    ArcsealItem* first = Add(7, 0);
+    ArcsealItem* second = Add(7, 0);
+    first->treeHandle = nullptr;
+    second->treeHandle = (struct _TREEITEM*)0x1234;
+    EXPECT_EQ(FindItem(7), first);
+    EXPECT_EQ(FindTreeHandle(7), nullptr) << "the first item has no tree entry";
+    EXPECT_EQ(FindItem(8), nullptr);
+    EXPECT_EQ(FindTreeHandle(8), nullptr);
+}
+
+TEST_F(ItemList, FindsEveryItemOfALargeTable)
+{
+    std::vector<ArcsealItem*> items;
+    for (uint32_t id = 0; id < 100000; ++id)
+        items.push_back(Add(id * 4096 + 3, 0));  // ids that share low bits
+    for (uint32_t id = 0; id < 100000; id += 997)
+        EXPECT_EQ(FindItem(id * 4096 + 3), items[id]);
+    EXPECT_EQ(FindItem(5), nullptr);
+}
+
+TEST_F(ItemList, FreeItemsEmptiesTheListTheIndexAndTheTotals)
+{
+    Add(1, 0);
+    folderCount = 3;
+    fileCount = 4;
+    totalBytes = 5;
+    FreeItems();
+    EXPECT_EQ(itemListHead, nullptr);
+    EXPECT_EQ(LastItem(), nullptr);
+    EXPECT_EQ(FindItem(1), nullptr);
+    EXPECT_EQ(folderCount + fileCount + totalBytes, 0u);
+    ArcsealItem* again = Add(1, 0);
+    EXPECT_EQ(itemListHead, again);
+    EXPECT_EQ(FindItem(1), again);
+}
+
+TEST(TotalsText, FormatsBytesKilobytesMegabytesFoldersAndFiles)
+{
+    char text[1024];
+    FormatTotalsText(text, sizeof text, 1536, 0, 1);
+    EXPECT_STREQ(text, "1536 Bytes - 1.50 KB - 0.00 MB - 0 Folders - 1 Files");
+    FormatTotalsText(text, sizeof text, 3221225472ull, 12, 345);
+    EXPECT_STREQ(text, "3221225472 Bytes - 3145728.00 KB - 3072.00 MB - 12 Folders - 345 Files")
+        << "3 GiB must not print as a negative number";
+    FormatTotalsText(text, sizeof text, 5000000000ull, 1, 2);
+    EXPECT_STREQ(text, "5000000000 Bytes - 4882812.50 KB - 4768.37 MB - 1 Folders - 2 Files")
+        << "a DVD's total passes 4 GiB";
+}
+
+}  // namespace
