@@ -10,5 +10,8 @@ const char* FileNamePart(const char* path);
 void StripFileName(char* path);
 
 // 1 when name can be joined to a folder as one file name: not empty, not "." or
-// "..", and free of control characters and of \ / : * ? " < > |.
+// "..", free of control characters and of \ / : * ? " < > |, not a device
+// name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension),
+// and not ending in a dot or blank (Windows would drop them and write a
+// file of another name).
 int IsPlainFileName(const char* name);

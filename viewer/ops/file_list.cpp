@@ -9,6 +9,7 @@
 #include "item_records.h"
 #include "list_records.h"
 #include "main_window.h"
+#include "tree_items.h"
 #include "viewer_state.h"
 #include "win_helpers.h"
 
@@ -46,31 +47,18 @@ int SetupFileListColumns()
     return 1;
 }
 
-// The tree item under the cursor, or null.
-static HTREEITEM TreeItemUnderCursor()
-{
-    TVHITTESTINFO hit = {};
-    GetCursorPos(&hit.pt);
-    ScreenToClient(treeWindow, &hit.pt);
-    return (HTREEITEM)SendMessageA(treeWindow, TVM_HITTEST, 0, (LPARAM)&hit);
-}
-
 void OnFolderClick()
 {
     HTREEITEM entry = TreeItemUnderCursor();
     if (!entry)
         return;
     char text[256];
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT | TVIF_STATE | TVIF_PARAM;
-    item.hItem = entry;
-    item.pszText = text;
-    item.cchTextMax = 255;
-    if (!SendMessageA(treeWindow, TVM_GETITEMA, 0, (LPARAM)&item))
+    ArcsealItem* item = nullptr;
+    if (!ReadTreeItem(entry, text, &item))
         return;
     SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, (LPARAM)entry);
-    if (item.lParam)
-        FillFileList((ArcsealItem*)item.lParam);
+    if (item)
+        FillFileList(item);
     SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);
 }
 

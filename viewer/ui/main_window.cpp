@@ -3,10 +3,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "about_box.h"
 #include "bitmap_helpers.h"
+#include "context_menus.h"
+#include "export.h"
 #include "file_list.h"
 #include "item_tree.h"
 #include "key_fields.h"
+#include "properties.h"
 #include "resource.h"
 #include "shutdown.h"
 #include "splitter.h"
@@ -81,8 +85,16 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
     if (wParam == FILE_LIST_ID) {
         if (header->code == LVN_GETDISPINFOA)
             GetFileListText((NMLVDISPINFOA*)lParam);
+        else if (header->code == NM_RCLICK)
+            ShowFileMenu();
+        else if (header->code == NM_DBLCLK)
+            OnListDoubleClick();
     } else if (wParam == FOLDER_TREE_ID) {
-        if (header->code == NM_CLICK)
+        if (header->code == NM_RCLICK)
+            ShowFolderMenu();
+        else if (header->code == NM_DBLCLK)
+            OnTreeDoubleClick();
+        else if (header->code == NM_CLICK)
             OnFolderClick();
     }
     return 0;
@@ -91,6 +103,21 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
 static void OnCommand(WPARAM wParam)
 {
     switch (LOWORD(wParam)) {
+    case CMD_PROPERTIES:
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_PROPERTIES), nullptr, PropertiesDialog, 0);
+        break;
+    case CMD_OPEN_WITH:
+        OnOpenWith();
+        break;
+    case CMD_EXPORT:
+        OnExport();
+        break;
+    case CMD_VIEW_OPEN:
+        OnViewOpen();
+        break;
+    case CMD_ABOUT:
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialog, 0);
+        break;
     case CMD_FILE_EXIT:
         ShutDownViewer();
         break;

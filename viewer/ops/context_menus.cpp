@@ -1,0 +1,196 @@
+#include "context_menus.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "extraction.h"
+#include "item_list.h"
+#include "item_records.h"
+#include "layout_format.h"
+#include "list_records.h"
+#include "main_window.h"
+#include "path_text.h"
+#include "temp_copies.h"
+#include "tree_items.h"
+#include "viewer_state.h"
+#include "win_helpers.h"
+
+int menuSource;
+
+static int IsOpenable(const ArcsealItem* item)
+{
+    return item->itemType != ITEM_FOLDER && item->itemType != ITEM_WHOLE_DISC;
+}
+
+static void TrackMenu(HMENU menu)
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, mainWindow, nullptr);
+    DestroyMenu(menu);
+}
+
+static UINT ExportMenuFlags()
+{
+    return (layoutHeader.flags & FLAG_EXPORT_DISABLED) ? MF_STRING | MF_GRAYED | MF_DISABLED : MF_STRING;
+}
+
+void ShowFolderMenu()
+{
+    HTREEITEM entry = TreeItemUnderCursor();
+    if (!entry)
+        return;
+    char text[256];
+    ArcsealItem* item = nullptr;
+    if (!ReadTreeItem(entry, text, &item))
+        return;
+    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, (LPARAM)entry);
+    if (!item)
+        return;
+    menuSource = FOLDER_TREE_ID;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, ExportMenuFlags(), CMD_EXPORT, "Export");
+    AppendMenuA(menu, MF_STRING, CMD_PROPERTIES, "Properties");
+    TrackMenu(menu);
+}
+
+void ShowFileMenu()
+{
+    int row = ListRowUnderCursor();
+    LIST_ITEM* record = row >= 0 ? FindListItemByPosition(row) : nullptr;
+    if (!record)
+        return;
+    SendMessageA(listWindow, LVM_SETSELECTIONMARK, 0, row);
+    if (!record->Item)
+        return;
+    menuSource = FILE_LIST_ID;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, CMD_VIEW_OPEN, "View/Open");
+    AppendMenuA(menu, MF_STRING, CMD_OPEN_WITH, "View/Open With...");
+    AppendMenuA(menu, ExportMenuFlags(), CMD_EXPORT, "Export");
+    AppendMenuA(menu, MF_STRING, CMD_PROPERTIES, "Properties");
+    TrackMenu(menu);
+}
+
+void OnListDoubleClick()
+{
+    int row = ListRowUnderCursor();
+    LIST_ITEM* record = row >= 0 ? FindListItemByPosition(row) : nullptr;
+    if (!record)
+        return;
+    SendMessageA(listWindow, LVM_SETSELECTIONMARK, 0, row);
+    if (record->Item && IsOpenable(record->Item))
+        OpenItemFile(record->Item, nullptr);
+}
+
+void OnTreeDoubleClick()
+{
+    HTREEITEM entry = TreeItemUnderCursor();
+    if (!entry)
+        return;
+    char text[256];
+    ArcsealItem* item = nullptr;
+    if (!ReadTreeItem(entry, text, &item))
+        return;
+    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, (LPARAM)entry);
+    if (item && IsOpenable(item))
+        OpenItemFile(item, nullptr);
+    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);
+}
+
+void OnViewOpen()
+{
+    if (menuSource != FILE_LIST_ID)
+        return;
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
+        OpenListRow(row, nullptr);
+}
+
+void OnOpenWith()
+{
+    const char* program = ChooseProgram();
+    if (!*program || menuSource != FILE_LIST_ID)
+        return;
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
+        OpenListRow(row, program);
+}
+
+void OpenListRow(int row, const char* program)
+{
+    LIST_ITEM* record = FindListItemByPosition(row);
+    if (!record)
+        return;
+    SendMessageA(listWindow, LVM_SETSELECTIONMARK, 0, row);
+    if (record->Item && IsOpenable(record->Item))
+        OpenItemFile(record->Item, program);
+}
+
+void OpenItemFile(ArcsealItem* item, const char* program)
+{
+    if (!item)
+        return;
+    // A stored name is joined to a folder only when it is one plain file name.
+    if (!IsPlainFileName(item->itemName)) {
+        ShowError("Error:(34568)",
+                  "The name \"%s\" cannot be used as a file name on this computer, "
+                  "so this file cannot be opened.",
+                  item->itemName ? item->itemName : "");
+        return;
+    }
+    char windowsFolder[255];
+    UINT length = GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder);
+    if (length == 0 || length >= sizeof windowsFolder)
+        return;
+    char tempFolder[MAX_PATH];
+    snprintf(tempFolder, sizeof tempFolder, "%s\\Temp", windowsFolder);
+    if (!PathExists(tempFolder) && !MakeDirectoryPath(tempFolder))
+        return;
+    char destination[MAX_PATH];
+    int written = snprintf(destination, sizeof destination, "%s\\%s", tempFolder, item->itemName);
+    if (written < 0 || (size_t)written >= sizeof destination) {
+        ShowError("Error:(34570)", "The path for a copy of \"%s\" is too long to open it.", item->itemName);
+        return;
+    }
+    RememberTempCopy(destination);
+    switch (ExtractItemFile(item, destination)) {
+    case EXTRACT_DONE:
+        break;
+    case EXTRACT_NO_DATA_FILE:
+        ShowError("Error:(345634)", "Cannot open .dat file.");
+        return;
+    case EXTRACT_NO_DESTINATION:
+        // An earlier copy of the same name may still be open in the program
+        // showing it: opening that one instead would show the wrong contents.
+        ShowError("Error:(34569)",
+                  "Cannot write the copy %s: a file of that name is still open in another "
+                  "program. Close it and try again.",
+                  destination);
+        return;
+    default:
+        return;  // reported, and the incomplete copy is gone
+    }
+    if (program)
+        ShellExecuteA(nullptr, "open", program, destination, nullptr, SW_SHOWNORMAL);
+    else
+        ShellExecuteA(nullptr, "open", destination, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+const char* ChooseProgram()
+{
+    static char chosen[1024];
+    memset(chosen, 0, sizeof chosen);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = "Program Files (*.exe)\0*.exe\0";
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = 260;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_NODEREFERENCELINKS;
+    dialog.lpstrDefExt = "*";
+    if (!GetOpenFileNameA(&dialog))
+        chosen[0] = 0;
+    return chosen;
+}
