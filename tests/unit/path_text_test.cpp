@@ -23,12 +23,12 @@ TEST(PathText, FileNamePartAndStripFileName)
 
 TEST(PathText, PlainFileNamesAreSingleNamesWindowsCanCreate)
 {
-    for (const char* name : {"a.txt", "Report 2004.doc", "caf\xe9.txt", "...x", "COM0", "CONSOLE.txt",
-                             "com10", "LPT"})
+    for (const char* name : {"a.txt", "Report 2004.doc", "caf\xe9.txt", "...x", "CONSOLE.txt",
+                             "com10", "LPT", "COM"})
         EXPECT_TRUE(IsPlainFileName(name)) << name;
     for (const char* name : {"", ".", "..", "a\\b", "a/b", "C:x", "what?", "star*", "quote\"", "<", ">",
                              "pipe|", "tab\there", "dot.", "blank ", "CON", "con.txt", "Nul", "aux.c",
-                             "PRN", "COM1", "lpt9.log", "nul.txt.bak"})
+                             "PRN", "COM1", "lpt9.log", "nul.txt.bak", "COM0", "con .txt", "com\xb9"})
         EXPECT_FALSE(IsPlainFileName(name)) << name;
     EXPECT_FALSE(IsPlainFileName(nullptr));
 }

@@ -26,34 +26,46 @@ void StripFileName(char* path)
         name[-1] = 0;
 }
 
-// Device names open the device, not a file, in any folder.
 static int IsDeviceName(const char* name)
 {
-    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
-    size_t stem = strcspn(name, ".");
-    char upper[8] = "";
-    if (stem < 3 || stem > 4)
+    char base[8];
+    size_t length = strcspn(name, ".");
+    while (length > 0 && name[length - 1] == ' ')
+        --length;
+    if (length < 3 || length > 4)
         return 0;
-    for (size_t i = 0; i < stem; ++i)
-        upper[i] = (char)(name[i] >= 'a' && name[i] <= 'z' ? name[i] - 'a' + 'A' : name[i]);
-    if (stem == 3) {
-        for (const char* device : devices)
-            if (memcmp(upper, device, 3) == 0)
-                return 1;
-        return 0;
+    for (size_t i = 0; i < length; ++i)
+        base[i] = (char)(name[i] >= 'a' && name[i] <= 'z' ? name[i] - 'a' + 'A' : name[i]);
+    base[length] = 0;
+    if (length == 3)
+        return strcmp(base, "CON") == 0 || strcmp(base, "PRN") == 0 || strcmp(base, "AUX") == 0 ||
+               strcmp(base, "NUL") == 0;
+    unsigned char digit = (unsigned char)base[3];
+    int isDigit = (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    return (memcmp(base, "COM", 3) == 0 || memcmp(base, "LPT", 3) == 0) && isDigit;
+}
+
+const char* FileNameProblem(const char* name)
+{
+    if (!name || !*name)
+        return "the name is empty";
+    if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
+        return "the name stands for a folder, not a file";
+    for (const unsigned char* p = (const unsigned char*)name; *p; ++p) {
+        if (*p < 32)
+            return "the name contains a control character";
+        if (strchr("\\/:*?\"<>|", *p))
+            return "the name contains a character Windows does not allow in file names";
     }
-    return (memcmp(upper, "COM", 3) == 0 || memcmp(upper, "LPT", 3) == 0) && upper[3] >= '1' &&
-           upper[3] <= '9';
+    char last = name[strlen(name) - 1];
+    if (last == '.' || last == ' ')
+        return "the name ends with a dot or a space, which Windows cannot create";
+    if (IsDeviceName(name))
+        return "the name is a device name reserved by Windows";
+    return nullptr;
 }
 
 int IsPlainFileName(const char* name)
 {
-    if (!name || !*name || strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
-        return 0;
-    for (const unsigned char* p = (const unsigned char*)name; *p; ++p) {
-        if (*p < 32 || strchr("\\/:*?\"<>|", *p))
-            return 0;
-    }
-    char last = name[strlen(name) - 1];
-    return last != '.' && last != ' ' && !IsDeviceName(name);
+    return FileNameProblem(name) == nullptr;
 }

@@ -9,9 +9,13 @@ const char* FileNamePart(const char* path);
 // Cuts path at its last backslash, leaving the folder part; no backslash, no change.
 void StripFileName(char* path);
 
-// 1 when name can be joined to a folder as one file name: not empty, not "." or
-// "..", free of control characters and of \ / : * ? " < > |, not a device
-// name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension),
-// and not ending in a dot or blank (Windows would drop them and write a
-// file of another name).
+// Why a name cannot be joined to a folder as one file name Windows creates as
+// given, or null when it can: it is empty, "." or "..", holds a control
+// character or one of \ / : * ? " < > |, ends in a dot or blank (Windows
+// would drop them and write a file of another name), or is a device name
+// (CON, PRN, AUX, NUL, COM0-9, LPT0-9, with or without an extension), which
+// opens the device instead of a file.
+const char* FileNameProblem(const char* name);
+
+// 1 when FileNameProblem finds nothing.
 int IsPlainFileName(const char* name);
