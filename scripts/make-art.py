@@ -2,10 +2,12 @@
 """Draws the resource art of the Arcseal programs.
 
     python3 scripts/make-art.py viewer OUTDIR
+    python3 scripts/make-art.py help OUTDIR
 
-writes the icons, bitmaps and cursor that viewer/discview.rc includes into
-OUTDIR. Everything is drawn here with the Python standard library only, and
-every run writes the same bytes.
+writes the icons, bitmaps and cursor that viewer/discview.rc includes, or the
+pictures of the installed help pages (as bitmaps, which the build converts to
+JPEG and GIF), into OUTDIR. Everything is drawn here with the Python standard
+library only, and every run writes the same bytes.
 
 The file has four parts: a small drawing toolkit (Canvas and point sets), two
 hand-made fonts (a bold pixel font and a stroke font for large anti-aliased
@@ -1266,6 +1268,302 @@ def draw_padlock(c, x, y):
 
 
 # --------------------------------------------------------------------------
+# Help pages: pictures of the viewer for the installed help
+# --------------------------------------------------------------------------
+
+FACE = (212, 208, 200)         # the classic button face
+FACE_LIGHT = (255, 255, 255)
+FACE_SHADOW = (128, 128, 128)
+FACE_DARK = (64, 64, 64)
+TITLE_LEFT = (10, 36, 106)
+TITLE_RIGHT = (166, 202, 240)
+HELP_HEADER = (22, 44, 96)     # the help pages' header bar, behind the logo
+
+
+def raised_box(c, x, y, w, h):
+    """A button-face rectangle with the classic 3-D edges."""
+    c.fill_rect(x, y, w, h, FACE)
+    c.hline(x, x + w - 1, y, FACE_LIGHT)
+    c.vline(x, y, y + h - 1, FACE_LIGHT)
+    c.hline(x, x + w - 1, y + h - 1, FACE_DARK)
+    c.vline(x + w - 1, y, y + h - 1, FACE_DARK)
+    c.hline(x + 1, x + w - 2, y + h - 2, FACE_SHADOW)
+    c.vline(x + w - 2, y + 1, y + h - 2, FACE_SHADOW)
+
+
+def sunken_box(c, x, y, w, h, colour):
+    """A white (or coloured) field with a sunken edge: edit boxes, panes."""
+    c.fill_rect(x, y, w, h, colour)
+    c.hline(x, x + w - 1, y, FACE_SHADOW)
+    c.vline(x, y, y + h - 1, FACE_SHADOW)
+    c.hline(x + 1, x + w - 2, y + 1, FACE_DARK)
+    c.vline(x + 1, y + 1, y + h - 2, FACE_DARK)
+    c.hline(x, x + w - 1, y + h - 1, FACE_LIGHT)
+    c.vline(x + w - 1, y, y + h - 1, FACE_LIGHT)
+
+
+def caption_button(c, x, y, symbol):
+    raised_box(c, x, y, 16, 14)
+    if symbol == 'close':
+        for k in range(7):
+            c.set(x + 4 + k, y + 3 + k, BLACK)
+            c.set(x + 5 + k, y + 3 + k, BLACK)
+            c.set(x + 10 - k, y + 3 + k, BLACK)
+            c.set(x + 11 - k, y + 3 + k, BLACK)
+    elif symbol == 'maximise':
+        c.rect(x + 4, y + 3, 9, 8, BLACK)
+        c.hline(x + 4, x + 12, y + 4, BLACK)
+    else:
+        c.fill_rect(x + 4, y + 9, 6, 2, BLACK)
+
+
+def window_frame(c, x, y, w, h, title, buttons=True):
+    """An active top-level window: raised frame, gradient title bar and, when
+    asked for, the caption buttons. Returns the client rectangle (x, y, w, h)."""
+    raised_box(c, x, y, w, h)
+    bar_h = 20
+    for xx in range(x + 3, x + w - 3):
+        colour = mix(TITLE_LEFT, TITLE_RIGHT, (xx - x) / float(w))
+        c.vline(xx, y + 3, y + 2 + bar_h, colour)
+    PIXEL_FONT.draw(c, x + 8, y + 3 + (bar_h - PixelFont.CAP_HEIGHT) // 2, title, WHITE)
+    if buttons:
+        right = x + w - 5
+        caption_button(c, right - 16, y + 6, 'close')
+        caption_button(c, right - 36, y + 6, 'maximise')
+        caption_button(c, right - 52, y + 6, 'minimise')
+    return x + 3, y + 3 + bar_h, w - 6, h - 6 - bar_h
+
+
+def caption_strip(c, x, y, w, symbol, label):
+    """The black strip with rounded ends over each pane of the viewer."""
+    c.blit(caption_bar(w, True, True), x, y)
+    top = y + (CAPTION_HEIGHT - len(symbol)) // 2
+    c.sprite(symbol, {'.': None, '#': WHITE}, x + 6, top)
+    PIXEL_FONT.draw(c, x + 6 + len(symbol[0]) + 4, y + (CAPTION_HEIGHT - PixelFont.CAP_HEIGHT + 1) // 2,
+                    label, WHITE)
+    c.replace(MAGENTA, FACE)
+
+
+def dotted_hline(c, x0, x1, y, colour):
+    for x in range(x0, x1 + 1, 2):
+        c.set(x, y, colour)
+
+
+def dotted_vline(c, x, y0, y1, colour):
+    for y in range(y0, y1 + 1, 2):
+        c.set(x, y, colour)
+
+
+def tree_button(c, x, y, expanded, line_colour):
+    """The +/- box of a tree entry, 9x9, with its top left at (x, y)."""
+    c.fill_rect(x, y, 9, 9, WHITE)
+    c.rect(x, y, 9, 9, FACE_SHADOW)
+    c.hline(x + 2, x + 6, y + 4, line_colour)
+    if not expanded:
+        c.vline(x + 4, y + 2, y + 6, line_colour)
+
+
+def main_window_picture():
+    """The viewer's main window with the sample disc open: folder tree, file
+    list with a selected row, status bar with the disc totals."""
+    w, h = 600, 380
+    c = Canvas(w, h, FACE)
+    cx, cy, cw, ch = window_frame(c, 0, 0, w, h, "Viewer")
+    # the menu bar
+    x = cx + 8
+    for item in ("File", "Help", "About", "Website"):
+        x = PIXEL_FONT.draw(c, x, cy + 5, item, BLACK) + 14
+    menu_h = 19
+    top = cy + menu_h + 2
+    status_h = 20
+    bottom = cy + ch - status_h
+    tree_w = 214
+    gap = 4
+    list_x = cx + tree_w + gap
+    list_w = cx + cw - list_x
+    caption_strip(c, cx, top, tree_w, CAPTION_FOLDER, "Folders")
+    caption_strip(c, list_x, top, list_w, CAPTION_DOCUMENT, "Files")
+    pane_top = top + CAPTION_HEIGHT + 2
+
+    # the folder tree in the viewer's colours
+    tree_back, tree_text, tree_lines = (240, 240, 255), (0, 0, 255), (100, 100, 255)
+    sunken_box(c, cx, pane_top, tree_w, bottom - pane_top - 2, tree_back)
+    row_h = 20
+    entries = [  # depth, icon, text, button (None, 'open', 'closed'), selected
+        (0, 'disc', "Arcseal", 'open', False),
+        (1, 'open', "Harbour Trust 2004", 'open', False),
+        (2, 'closed', "Documents", 'open', True),
+        (3, 'closed', "Drafts", None, False),
+        (2, 'closed', "Pictures", None, False),
+    ]
+    disc_icon = sprite_canvas(DISC_16)
+    folder_closed = sprite_canvas(FOLDER_CLOSED_16)
+    folder_open = sprite_canvas(FOLDER_OPEN_16)
+    icons = {'disc': disc_icon, 'closed': folder_closed, 'open': folder_open}
+    indent = 19
+    base_x, base_y = cx + 8, pane_top + 6
+    for index, (depth, icon, text, button, selected) in enumerate(entries):
+        ix = base_x + 12 + depth * indent
+        iy = base_y + index * row_h
+        mid = iy + 8
+        if depth > 0:
+            dotted_hline(c, ix - indent + 8, ix - 2, mid, tree_lines)
+            # the vertical line up to the parent's row
+            parent = max(i for i in range(index) if entries[i][0] == depth - 1)
+            dotted_vline(c, ix - indent + 8, base_y + parent * row_h + 17, mid, tree_lines)
+        if button:
+            tree_button(c, ix - indent + 4 if depth > 0 else ix - 14, mid - 4, button == 'open', BLACK)
+        c.blit(icons[icon], ix, iy)
+        text_x = ix + 20
+        if selected:
+            width = PIXEL_FONT.width(text)
+            c.fill_rect(text_x - 2, iy - 1, width + 5, 18, (10, 36, 106))
+            PIXEL_FONT.draw(c, text_x, iy + 4, text, WHITE)
+        else:
+            PIXEL_FONT.draw(c, text_x, iy + 4, text, tree_text)
+
+    # the file list: two columns and the files of "Documents"
+    sunken_box(c, list_x, pane_top, list_w, bottom - pane_top - 2, WHITE)
+    columns = (("File Name", 200), ("File Size", 120))
+    hx = list_x + 2
+    for title, width in columns:
+        raised_box(c, hx, pane_top + 2, width, 20)
+        PIXEL_FONT.draw(c, hx + 6, pane_top + 8, title, BLACK)
+        hx += width
+    raised_box(c, hx, pane_top + 2, list_x + list_w - 2 - hx, 20)
+    files = (("Annual Report 2004.txt", "1843 bytes"), ("Meeting notes.txt", "412 bytes"))
+    file_icon = sprite_canvas(FILE_16)
+    for row, (name, size) in enumerate(files):
+        ry = pane_top + 26 + row * 20
+        c.blit(file_icon, list_x + 6, ry)
+        if row == 0:
+            width = PIXEL_FONT.width(name)
+            c.fill_rect(list_x + 25, ry - 1, width + 6, 18, (10, 36, 106))
+            PIXEL_FONT.draw(c, list_x + 28, ry + 4, name, WHITE)
+        else:
+            PIXEL_FONT.draw(c, list_x + 28, ry + 4, name, BLACK)
+        PIXEL_FONT.draw(c, list_x + 2 + columns[0][1] + 6, ry + 4, size, BLACK)
+
+    # the status bar with the disc totals
+    sy = bottom + 1
+    c.hline(cx, cx + cw - 1, sy, FACE_SHADOW)
+    c.hline(cx, cx + cw - 1, sy + 1, FACE_LIGHT)
+    PIXEL_FONT.draw(c, cx + 6, sy + 6, "2255 Bytes - 2.20 KB - 0.00 MB - 4 Folders - 5 Files", BLACK)
+    return c
+
+
+def harbour_background(c):
+    """Evening sky over water: the kind of picture a disc's splash shows."""
+    w, h = c.width, c.height
+    horizon = int(h * 0.62)
+    sun_x, sun_y, sun_r = w * 0.84, horizon - 30, 24
+    for y in range(h):
+        for x in range(w):
+            if y < horizon:
+                t = y / float(horizon)
+                colour = mix((24, 34, 86), (232, 140, 82), t ** 1.6)
+                d = math.hypot(x + 0.5 - sun_x, y + 0.5 - sun_y)
+                colour = mix(colour, (255, 214, 140), clamp01(1.0 - d / 160.0) ** 2 * 0.7)
+            else:
+                t = (y - horizon) / float(h - horizon)
+                colour = mix((78, 70, 104), (12, 20, 48), t ** 0.7)
+                # the sun's reflection: ripples that narrow towards the viewer
+                half = sun_r * (1.3 - 0.7 * t)
+                dx = abs(x + 0.5 - sun_x)
+                if dx < half:
+                    ripple = 0.5 + 0.5 * math.sin(y * 1.3 + math.sin(x * 0.21) * 2.0)
+                    edge = 1.0 - dx / half
+                    colour = mix(colour, (255, 200, 128), ripple * edge * 0.8 * (1.0 - t * 0.7))
+            c.pixels[y * w + x] = colour
+    c.paint(sd_circle(sun_x, sun_y, sun_r), (255, 236, 180),
+            (sun_x - sun_r - 2, sun_y - sun_r - 2, sun_x + sun_r + 2, sun_y + sun_r + 2))
+    # a quay with two cranes, in silhouette against the sky
+    quay = (30, 26, 44)
+    c.fill_rect(0, horizon - 7, int(w * 0.42), 7, quay)
+    for base, height, reach in ((44, 70, 58), (128, 84, 70)):
+        top = horizon - height
+        c.fill_rect(base - 2, top, 5, height, quay)                  # tower
+        c.fill_rect(base - 22, top, reach + 22, 3, quay)             # jib
+        c.fill_rect(base - 26, top - 2, 8, 7, quay)                  # counterweight
+        c.fill_rect(base - 5, top + 4, 11, 8, quay)                  # cabin
+        c.line(base, top - 14, base + reach - 4, top, quay)          # stays
+        c.line(base, top - 14, base - 22, top, quay)
+        c.fill_rect(base, top - 14, 2, 14, quay)
+        c.vline(base + reach - 10, top + 3, top + 30, quay)          # hook cable
+        c.fill_rect(base + reach - 12, top + 30, 5, 3, quay)
+
+
+def password_box(c, x, y):
+    """The viewer's "Enter password:" dialog with four typed characters."""
+    w, h = 250, 92
+    cx, cy, cw, ch = window_frame(c, x, y, w, h, "Enter password:", buttons=False)
+    sunken_box(c, cx + 10, cy + 10, cw - 20, 20, WHITE)
+    for k in range(4):
+        c.disc(cx + 20 + k * 10, cy + 20, 3, BLACK)
+    c.vline(cx + 58, cy + 14, cy + 26, BLACK)  # the caret
+    for label, bx in (("Cancel", cx + 10), ("OK", cx + cw - 10 - 70)):
+        raised_box(c, bx, cy + ch - 28, 70, 22)
+        PIXEL_FONT.draw(c, bx + (70 - PIXEL_FONT.width(label)) // 2, cy + ch - 21, label, BLACK)
+    c.rect(cx + cw - 10 - 71, cy + ch - 29, 72, 24, BLACK)  # the default button's frame
+
+
+def splash_picture():
+    """A disc's splash screen as the reader sees it, with the password asked
+    over it: background, logo, splash text with its shadow."""
+    w, h = 480, 300
+    c = Canvas(w, h)
+    harbour_background(c)
+    # the logo at the top centre: the disc and its padlock
+    draw_about_disc(c, w // 2, 50, 34)
+    draw_small_padlock(c, w // 2 + 14, 60, 0.55)
+    # the splash text at the bottom centre, white with a black shadow
+    text, size, weight = "Harbour Trust 2004", 24, 4.0
+    width = STROKE_FONT.width(text, size, weight)
+    tx, ty = (w - int(width)) // 2, h - 48
+    shape = STROKE_FONT.coverage(text, tx, ty, size, weight)
+    c.mask(shape, BLACK, 2, 2)
+    c.mask(shape, WHITE)
+    password_box(c, (w - 250) // 2, 104)
+    return c
+
+
+def draw_small_padlock(c, x, y, scale):
+    """The About box's padlock at a smaller scale; (x, y) is the body's top left."""
+    bw, bh = 46 * scale, 36 * scale
+    cx = x + bw / 2
+    shackle_r, thickness = 14 * scale, 6.5 * scale
+    shackle = sd_union(
+        lambda px, py: max(abs(math.hypot(px - cx, py - y) - shackle_r) - thickness / 2, py - y),
+        sd_segment(cx - shackle_r, y, cx - shackle_r, y + 3, thickness / 2),
+        sd_segment(cx + shackle_r, y, cx + shackle_r, y + 3, thickness / 2))
+    box = (x - 4, y - shackle_r - 6, x + bw + 4, y + bh + 4)
+    c.paint(lambda px, py: shackle(px, py) - 0.8, (70, 60, 40), box)
+    c.paint(shackle, lambda px, py: mix((250, 250, 252), (140, 146, 160), (px - x) / bw), box)
+    body = sd_round_rect(x, y, x + bw, y + bh, 4 * scale)
+    c.paint(lambda px, py: body(px, py) - 0.8, (96, 58, 0), box)
+    c.paint(body, lambda px, py: mix((255, 236, 150), (206, 128, 10), (py - y) / bh), box)
+    keyhole = sd_union(sd_circle(cx, y + bh * 0.42, 3.2 * scale * 1.4),
+                       sd_round_rect(cx - 1.6, y + bh * 0.42, cx + 1.6, y + bh * 0.78, 0.8))
+    c.paint(keyhole, (70, 40, 0), box)
+
+
+def help_logo():
+    """The small logo of the help pages' header: the disc sealed by its
+    padlock, on the header's colour."""
+    size = 48
+    c = Canvas(size, size, HELP_HEADER)
+    draw_about_disc(c, 22, 22, 20)
+    draw_small_padlock(c, 26, 30, 0.36)
+    return c
+
+
+def make_help(directory):
+    write(directory, 'main-window.bmp', bmp24(main_window_picture()))
+    write(directory, 'splash.bmp', bmp24(splash_picture()))
+    write(directory, 'logo.bmp', bmp24(help_logo()))
+
+
+# --------------------------------------------------------------------------
 # Targets
 # --------------------------------------------------------------------------
 
@@ -1286,7 +1584,7 @@ def make_viewer(directory):
     write(directory, 'splitter.cur', cur(splitter_cursor(), 16, 14))
 
 
-TARGETS = {'viewer': make_viewer}
+TARGETS = {'viewer': make_viewer, 'help': make_help}
 
 
 def main(argv):

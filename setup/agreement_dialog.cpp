@@ -1,0 +1,74 @@
+// The agreement dialog, resource 102: the licence agreement in white bold
+// Arial on blue, to accept or to cancel the installation.
+#include "agreement_text.h"
+#include "dialogs.h"
+#include "resource.h"
+#include "setup_state.h"
+
+static const COLORREF AGREEMENT_TEXT_COLOUR = RGB(255, 255, 255);
+static const COLORREF AGREEMENT_BACK_COLOUR = RGB(100, 100, 255);
+
+static HFONT agreementFont = nullptr;
+static HBRUSH agreementBrush = nullptr;
+
+static void CreateAgreementLook()
+{
+    agreementFont = CreateFontA(15, 0, 0, 0, 700, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
+    agreementBrush = CreateSolidBrush(AGREEMENT_BACK_COLOUR);
+}
+
+static void DeleteAgreementLook()
+{
+    if (agreementFont)
+        DeleteObject(agreementFont);
+    if (agreementBrush)
+        DeleteObject(agreementBrush);
+    agreementFont = nullptr;
+    agreementBrush = nullptr;
+}
+
+INT_PTR CALLBACK AgreementDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        CreateAgreementLook();
+        // The edit box lays its lines out with its own font: given the bold
+        // Arial too, the lines are as tall as the text drawn in them.
+        SendDlgItemMessageA(dialog, IDC_AGREEMENT_TEXT, WM_SETFONT, (WPARAM)agreementFont, FALSE);
+        SetDlgItemTextA(dialog, IDC_AGREEMENT_TEXT, agreementText);
+        // Focus on the accept button: given to the edit box, the dialog would
+        // select the whole agreement.
+        SetFocus(GetDlgItem(dialog, IDOK));
+        return FALSE;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+        HDC dc = (HDC)wParam;
+        SetTextColor(dc, AGREEMENT_TEXT_COLOUR);
+        SetBkColor(dc, AGREEMENT_BACK_COLOUR);
+        SelectObject(dc, agreementFont);
+        return (INT_PTR)agreementBrush;
+    }
+    case WM_VSCROLL: {
+        HWND edit = GetDlgItem(dialog, IDC_AGREEMENT_TEXT);
+        InvalidateRect(edit, nullptr, TRUE);
+        UpdateWindow(edit);
+        return FALSE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:  // "I ACCEPT THIS AGREEMENT"
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDCANCEL:  // "Cancel Install", also Esc and the close box
+            installCancelled = 1;
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DESTROY:
+        DeleteAgreementLook();
+        return FALSE;
+    }
+    return FALSE;
+}
