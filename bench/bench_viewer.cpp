@@ -1,0 +1,81 @@
+#include "bench_viewer.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "file_list.h"
+#include "key_fields.h"
+#include "main_window.h"
+#include "resource.h"
+#include "viewer_state.h"
+
+static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && ((NMHDR*)lParam)->code == LVN_GETDISPINFOA) {
+        GetFileListText((NMLVDISPINFOA*)lParam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool OpenDisc(const char* viewerFile, const char* contentKey)
+{
+    UnscrambleKeyFields();
+    FILE* file = fopen(viewerFile, "rb");
+    if (!file)
+        return false;
+    bool ok = _fseeki64(file, -(long long)sizeof layoutTrailer, SEEK_END) == 0 &&
+              fread(&layoutTrailer, sizeof layoutTrailer, 1, file) == 1 && layoutTrailer.magic == LAYOUT_MAGIC;
+    fclose(file);
+    // Backslashes, as the viewer gets its own path from Windows.
+    snprintf(viewerPath, sizeof viewerPath, "%s", viewerFile);
+    for (char* p = viewerPath; *p; ++p)
+        if (*p == '/')
+            *p = '\\';
+    snprintf(layoutHeader.contentKey, sizeof layoutHeader.contentKey, "%s", contentKey);
+    return ok;
+}
+
+void CreateViewerWindows()
+{
+    appInstance = GetModuleHandleA(nullptr);
+    rootIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_DISC_ROOT));
+    closedFolderIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_FOLDER_CLOSED));
+    openFolderIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_FOLDER_OPEN));
+    fileIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_FILE));
+    InitCommonControls();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ParentProc;
+    windowClass.hInstance = appInstance;
+    windowClass.lpszClassName = "ViewerBench";
+    RegisterClassA(&windowClass);
+    mainWindow = CreateWindowExA(0, "ViewerBench", "Viewer", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280,
+                                 1000, nullptr, nullptr, appInstance, nullptr);
+    statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "Ready.", mainWindow, 1);
+    treeWindow = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS |
+                                 TVS_HASLINES, 0, 21, 635, 930, mainWindow, (HMENU)2, appInstance, nullptr);
+    listWindow = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
+                                 LVS_REPORT, 640, 21, 635, 930, mainWindow, (HMENU)3, appInstance, nullptr);
+    SetupFileListColumns();
+    SettleWindows();
+}
+
+void SettleWindows()
+{
+    UpdateWindow(mainWindow);
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+long long NowTicks()
+{
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+
+double SecondsSince(long long startTicks)
+{
+    auto elapsed = std::chrono::steady_clock::duration(NowTicks() - startTicks);
+    return std::chrono::duration<double>(elapsed).count();
+}

@@ -1,0 +1,17 @@
+// What the viewer benchmarks share: a disc's viewer file opened as the viewer
+// opens its own, and a window with the viewer's status bar, tree and list.
+#pragma once
+
+// Reads the trailer of a disc's discview.exe and makes it the viewer's own
+// file; the content key is the one the benchmark discs are built with.
+bool OpenDisc(const char* viewerFile, const char* contentKey);
+
+// A window like the main window: status bar, tree and list, shown.
+void CreateViewerWindows();
+
+// Lets the controls paint what is pending, so it counts.
+void SettleWindows();
+
+// Seconds since the given moment.
+double SecondsSince(long long startTicks);
+long long NowTicks();
