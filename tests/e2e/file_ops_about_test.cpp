@@ -1,0 +1,52 @@
+// The about box from the menu bar's "About": its caption, the build line
+// "Build: H:MM:SS AM|PM <date>", and that only "Ok..." closes it (Escape and
+// the close command do not).
+#include <chrono>
+#include <regex>
+#include <thread>
+
+#include "file_ops_fixture.h"
+#include "input.h"
+
+namespace e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kAboutCaption = "About Arcseal  ver. 3.2";
+constexpr int kBuildLineId = 1004;
+
+class AboutBoxTest : public FileOpsTest {};
+
+TEST_F(AboutBoxTest, OpensFromTheMenuBarAndOnlyOkClosesIt)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({}, {{"readme.txt", 10}}));
+    UseMenuBar({VK_RIGHT, VK_RIGHT, VK_RETURN});
+    HWND about = WaitForDialog(kAboutCaption, 5s);
+    ASSERT_TRUE(about) << "\"About\" opened no \"" << kAboutCaption << "\"";
+    ScreenshotOf(about, "about-box");
+
+    // The compiler's time and date: hours 0 to 12, "AM" up to 12 o'clock;
+    // "Mmm dd yyyy" with a blank before a one-digit day.
+    const std::string line = TextOf(GetDlgItem(about, kBuildLineId));
+    EXPECT_TRUE(std::regex_match(line, std::regex("Build: ([0-9]|1[0-2]):[0-5][0-9]:[0-5][0-9] (AM|PM) "
+                                                  "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                                                  "[ 123][0-9] [0-9]{4}")))
+        << line;
+
+    // Escape (a real key on the box) and the close command leave it open.
+    ClickCentre(GetDlgItem(about, kBuildLineId));
+    PressKey(VK_ESCAPE);
+    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    std::this_thread::sleep_for(700ms);
+    EXPECT_TRUE(IsWindow(about) && IsWindowVisible(about)) << "the about box closed without \"Ok...\"";
+
+    HWND ok = GetDlgItem(about, IDOK);
+    EXPECT_EQ(TextOf(ok), "Ok...");
+    ClickCentre(ok);
+    EXPECT_TRUE(WaitUntilGone(about, 5s)) << "\"Ok...\" did not close the about box";
+    EXPECT_TRUE(NoMessageWithin(300ms));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,200 @@
+// View/Open and Open With: the file is written in plain form into the
+// Windows Temp folder and handed to the shell, which starts the program
+// registered for its type or the one chosen in the "Open" dialog. A stand-in
+// program records what it was given. Every copy is gone after "File" > "Exit".
+#include <chrono>
+#include <set>
+
+#include "context_menu.h"
+#include "file_compare.h"
+#include "file_ops_fixture.h"
+#include "file_ops_probe.h"
+#include "open_file_dialog.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A type no program claims, registered to the stand-in for these tests.
+const std::string kProbeType = ".e2eview";
+
+class OpenTest : public FileOpsTest {
+protected:
+    // Where the viewer puts the copy of a file of that (CP1252) name.
+    static fs::path CopyPath(const std::string& name) { return ViewerTempFolder() / FromCp1252(name); }
+    // The same path as the viewer's text: CP1252 bytes, as a program started
+    // with it receives them.
+    static std::string CopyPathText(const std::string& name)
+    {
+        char windows[MAX_PATH] = "";
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        return std::string(windows) + "\\Temp\\" + name;
+    }
+
+    // The copy of disc file path holds exactly its source's bytes.
+    void ExpectCopyOf(const std::string& path)
+    {
+        auto difference = FileDifference(Source(path), ViewerTempFolder() / FromCp1252(LastPart(path)));
+        EXPECT_FALSE(difference) << *difference;
+    }
+
+    // The parameters of the recorded command lines, with the quotation marks
+    // that the registered command puts around them taken off.
+    static std::multiset<std::string> OpenedPaths(const std::vector<std::string>& commandLines)
+    {
+        std::multiset<std::string> paths;
+        for (const std::string& line : commandLines) {
+            std::string parameters = ParametersOf(line);
+            if (parameters.size() >= 2 && parameters.front() == '"' && parameters.back() == '"')
+                parameters = parameters.substr(1, parameters.size() - 2);
+            paths.insert(parameters);
+        }
+        return paths;
+    }
+};
+
+TEST_F(OpenTest, DoubleClickAndViewOpenHandPlainCopiesToTheRegisteredProgram)
+{
+    const fs::path probes = Scratch() / "registered";
+    RegisteredFileType type(kProbeType, PlaceProbe(probes));
+    ASSERT_TRUE(type.Ok()) << "cannot register " << kProbeType;
+    const std::vector<DiscFile> files = {{"Docs\\my letter.e2eview", 5000},
+                                         {"Docs\\caf\xE9.e2eview", 77},
+                                         {"Docs\\plain.e2eview", 0},
+                                         {"Docs\\other.e2eview", 10},
+                                         {"Docs\\Zulu.e2eview", 7}};
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({"Docs"}, files));
+    ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
+    // Zulu stands first in the item table but last in the list: a row taken
+    // for the wrong file shows.
+    ASSERT_NO_FATAL_FAILURE(ShowFiles("Docs", 5));
+
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRow("my letter.e2eview"));
+    std::vector<std::string> opened = WaitForProbeCommandLines(probes, 1, 15s);
+    ASSERT_EQ(opened.size(), 1u) << "the double click started no program";
+    EXPECT_EQ(OpenedPaths(opened), std::multiset<std::string>{CopyPathText("my letter.e2eview")});
+    ExpectCopyOf(files[0].path);
+
+    // Three rows: each opened once.
+    ASSERT_NO_FATAL_FAILURE(SelectRows({"my letter.e2eview", "caf\xE9.e2eview", "plain.e2eview"}));
+    HWND menu = OpenListMenu("plain.e2eview");
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(ChooseMenuEntry(menu, kFileMenuViewOpen, kFileMenuEntries));
+    opened = WaitForProbeCommandLines(probes, 4, 15s);
+    EXPECT_EQ(OpenedPaths(opened),
+              (std::multiset<std::string>{CopyPathText("my letter.e2eview"), CopyPathText("my letter.e2eview"),
+                                          CopyPathText("caf\xE9.e2eview"), CopyPathText("plain.e2eview")}));
+    for (int i = 0; i < 3; ++i)
+        ExpectCopyOf(files[i].path);
+    EXPECT_FALSE(fs::exists(CopyPath("other.e2eview"))) << "a row not selected was opened";
+    EXPECT_FALSE(fs::exists(CopyPath("Zulu.e2eview"))) << "a row not selected was opened";
+    EXPECT_TRUE(NoMessageWithin(500ms));
+
+    ASSERT_TRUE(ExitThroughFileMenu());
+    for (const DiscFile& file : files)
+        EXPECT_FALSE(fs::exists(CopyPath(LastPart(file.path)))) << LastPart(file.path) << " was left in Temp";
+}
+
+// The design passes the copy's path to the chosen program as it is, without
+// quotation marks, so a path with a blank arrives as written.
+TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathUnquoted)
+{
+    const fs::path probes = Scratch() / "probe dir";
+    const fs::path probe = PlaceProbe(probes);
+    const std::vector<DiscFile> files = {{"Docs\\my notes.e2e", 3000}, {"Docs\\second file.e2e", 40}};
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({"Docs"}, files));
+    ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
+    ASSERT_NO_FATAL_FAILURE(ShowFiles("Docs", 2));
+
+    ASSERT_NO_FATAL_FAILURE(SelectRows({"my notes.e2e"}));
+    HWND menu = OpenListMenu("my notes.e2e");
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(ChooseMenuEntry(menu, kFileMenuOpenWith, kFileMenuEntries));
+    HWND dialog = WaitForOpenFileDialog(viewer_->Id());
+    ASSERT_TRUE(dialog) << "\"View/Open With...\" showed no \"Open\" dialog";
+    ScreenshotOf(dialog, "open-with-dialog");
+    ASSERT_TRUE(OpenFileInDialog(dialog, probe));
+    std::vector<std::string> opened = WaitForProbeCommandLines(probes, 1, 15s);
+    ASSERT_EQ(opened.size(), 1u) << "the chosen program was not started";
+    EXPECT_EQ(ParametersOf(opened[0]), CopyPathText("my notes.e2e")) << "command line: " << opened[0];
+    ExpectCopyOf(files[0].path);
+
+    // Cancelled: nothing opened, no copy written.
+    menu = OpenListMenu("second file.e2e");
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(ChooseMenuEntry(menu, kFileMenuOpenWith, kFileMenuEntries));
+    dialog = WaitForOpenFileDialog(viewer_->Id());
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CancelOpenFileDialog(dialog));
+    EXPECT_EQ(WaitForProbeCommandLines(probes, 2, 1500ms).size(), 1u) << "a cancelled Open With started the program";
+    EXPECT_FALSE(fs::exists(CopyPath("second file.e2e")));
+
+    // Two rows, one program: each handed over once.
+    ASSERT_NO_FATAL_FAILURE(SelectRows({"my notes.e2e", "second file.e2e"}));
+    menu = OpenListMenu("second file.e2e");
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(ChooseMenuEntry(menu, kFileMenuOpenWith, kFileMenuEntries));
+    dialog = WaitForOpenFileDialog(viewer_->Id());
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(OpenFileInDialog(dialog, probe));
+    opened = WaitForProbeCommandLines(probes, 3, 15s);
+    std::multiset<std::string> parameters;
+    for (const std::string& line : opened)
+        parameters.insert(ParametersOf(line));
+    EXPECT_EQ(parameters, (std::multiset<std::string>{CopyPathText("my notes.e2e"), CopyPathText("my notes.e2e"),
+                                                      CopyPathText("second file.e2e")}));
+    ExpectCopyOf(files[1].path);
+    EXPECT_TRUE(NoMessageWithin(500ms));
+
+    // Closing the window ends the run as "File" > "Exit" does.
+    PostMessageA(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(viewer_->WaitForExit(10s)) << "the viewer did not end when its window was closed";
+    EXPECT_EQ(viewer_->ExitCode(), 0u);
+    for (const DiscFile& file : files)
+        EXPECT_FALSE(fs::exists(CopyPath(LastPart(file.path)))) << LastPart(file.path) << " was left in Temp";
+}
+
+// Two files of one name share one copy path. While the first copy is held
+// open elsewhere, the second is refused with a message instead of showing
+// the first one's contents; once it is free, the second replaces it.
+TEST_F(OpenTest, SameNameFromAnotherFolderIsRefusedWhileTheFirstCopyIsLocked)
+{
+    const fs::path probes = Scratch() / "registered";
+    RegisteredFileType type(kProbeType, PlaceProbe(probes));
+    ASSERT_TRUE(type.Ok()) << "cannot register " << kProbeType;
+    const std::vector<DiscFile> files = {{"One\\same.e2eview", 1000}, {"Two\\same.e2eview", 2000}};
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({"One", "Two"}, files));
+    ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
+    const fs::path copy = CopyPath("same.e2eview");
+
+    ASSERT_NO_FATAL_FAILURE(ShowFiles("One", 1));
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRow("same.e2eview"));
+    ASSERT_EQ(WaitForProbeCommandLines(probes, 1, 15s).size(), 1u);
+    ExpectCopyOf(files[0].path);
+
+    {
+        // Held the way a program showing it would hold it: shared with nobody.
+        HANDLE lock = CreateFileW(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        ASSERT_NO_FATAL_FAILURE(ShowFiles("Two", 1));
+        ASSERT_NO_FATAL_FAILURE(DoubleClickRow("same.e2eview"));
+        MessageBoxInfo refused = AnswerMessage(10s);
+        CloseHandle(lock);
+        EXPECT_EQ(refused.caption, "Error:(34569)");
+        EXPECT_NE(refused.text.find(CopyPathText("same.e2eview")), std::string::npos) << refused.text;
+        EXPECT_EQ(WaitForProbeCommandLines(probes, 2, 1s).size(), 1u) << "the locked copy was opened again";
+    }
+    ExpectCopyOf(files[0].path);
+
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRow("same.e2eview"));
+    ASSERT_EQ(WaitForProbeCommandLines(probes, 2, 15s).size(), 2u);
+    ExpectCopyOf(files[1].path);
+
+    ASSERT_TRUE(ExitThroughFileMenu());
+    EXPECT_FALSE(fs::exists(copy)) << "the copy was left in Temp";
+}
+
+}  // namespace
+}  // namespace e2e
