@@ -6,71 +6,11 @@
 #include <string>
 
 #include "bitmap_helpers.h"
+#include "memory_canvas.h"
 
 namespace {
 
-// A 32-bit top-down DIB selected into a memory context: a target whose pixels can be read.
-struct Canvas {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    DWORD* pixels = nullptr;
-    int width = 0;
-
-    Canvas(int w, int h, COLORREF fill) : width(w)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void**)&pixels, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-        RECT all = {0, 0, w, h};
-        HBRUSH brush = CreateSolidBrush(fill);
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        DWORD p = pixels[y * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
-
-// A display-compatible bitmap, as the program's resources and pictures are,
-// painted by the given callback.
-template <typename Paint>
-HBITMAP DisplayBitmap(int w, int h, Paint paint)
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    paint(dc);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
-}
-
-void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
-{
-    RECT r = {left, top, right, bottom};
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
+using Canvas = MemoryCanvas;
 
 const COLORREF RED = RGB(255, 0, 0);
 const COLORREF BLUE = RGB(0, 0, 255);

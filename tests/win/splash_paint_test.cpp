@@ -14,6 +14,7 @@
 #include "bitmap_helpers.h"
 #include "key_fields.h"
 #include "layout_format.h"
+#include "memory_canvas.h"
 #include "resource.h"
 #include "splash.h"
 #include "splash_layout.h"
@@ -30,48 +31,10 @@ const COLORREF MAGENTA = RGB(255, 0, 255);
 const COLORREF WHITE = RGB(255, 255, 255);
 const COLORREF ORANGE = RGB(255, 128, 0);
 
-// A 32-bit top-down DIB selected into a memory context, filled with the
-// background colour as the window's class brush fills the real screen.
-struct Screen {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    DWORD* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-
-    Screen(int w, int h, COLORREF fill) : width(w), height(h)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void**)&pixels, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-        RECT all = {0, 0, w, h};
-        HBRUSH brush = CreateSolidBrush(fill);
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-    }
-    ~Screen()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    Screen(const Screen&) = delete;
-    Screen& operator=(const Screen&) = delete;
-
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        DWORD p = pixels[y * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+// The screen: a memory canvas filled with the background colour, as the
+// window's class brush fills the real screen.
+struct Screen : MemoryCanvas {
+    using MemoryCanvas::MemoryCanvas;
     void Paint() { PaintSplash(dc, width, height); }
 };
 
@@ -89,29 +52,6 @@ std::string Hex(COLORREF c)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << Hex(actual)
                                          << ", expected " << Hex(expected);
-}
-
-void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
-{
-    RECT r = {left, top, right, bottom};
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-// A display-compatible bitmap, as LoadLayout makes from the layout's images.
-template <typename Paint>
-HBITMAP DisplayBitmap(int w, int h, Paint paint)
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    paint(dc);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
 }
 
 // The background: 50 x 30 green with a yellow 10 x 10 block at its top left,

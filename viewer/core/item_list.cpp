@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "heap_text.h"
 #include "report.h"
 
 ArcsealItem* itemListHead;
@@ -51,15 +52,6 @@ static int GrowIndex()
     return 1;
 }
 
-static char* CopyText(const char* text)
-{
-    size_t length = strlen(text);
-    char* copy = (char*)calloc(length + 10, 1);
-    if (copy)
-        memcpy(copy, text, length);
-    return copy;
-}
-
 ArcsealItem* NewItem(uint32_t parentId, uint32_t itemType, uint32_t itemSize, uint32_t reserved,
                      uint32_t methodFlags, const char* name, const char* dataFileName,
                      uint32_t dataOffset)
@@ -75,9 +67,9 @@ ArcsealItem* NewItem(uint32_t parentId, uint32_t itemType, uint32_t itemSize, ui
     item->reserved = reserved;
     item->methodFlags = methodFlags;
     if (name && *name)
-        item->itemName = CopyText(name);
+        item->itemName = CopyTextToHeap(name);
     if (dataFileName && *dataFileName) {
-        item->dataFileName = CopyText(dataFileName);
+        item->dataFileName = CopyTextToHeap(dataFileName);
         item->dataOffset = dataOffset;
     }
     if (itemListTail)

@@ -41,15 +41,8 @@ static UINT ExportMenuFlags()
 
 void ShowFolderMenu()
 {
-    HTREEITEM entry = TreeItemUnderCursor();
-    if (!entry)
-        return;
-    char text[256];
     ArcsealItem* item = nullptr;
-    if (!ReadTreeItem(entry, text, &item))
-        return;
-    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, (LPARAM)entry);
-    if (!item)
+    if (!SelectTreeItemUnderCursor(&item) || !item)
         return;
     menuSource = FOLDER_TREE_ID;
     HMENU menu = CreatePopupMenu();
@@ -60,12 +53,8 @@ void ShowFolderMenu()
 
 void ShowFileMenu()
 {
-    int row = ListRowUnderCursor();
-    LIST_ITEM* record = row >= 0 ? FindListItemByPosition(row) : nullptr;
-    if (!record)
-        return;
-    SendMessageA(listWindow, LVM_SETSELECTIONMARK, 0, row);
-    if (!record->Item)
+    LIST_ITEM* record = MarkListRowUnderCursor();
+    if (!record || !record->Item)
         return;
     menuSource = FILE_LIST_ID;
     HMENU menu = CreatePopupMenu();
@@ -78,25 +67,17 @@ void ShowFileMenu()
 
 void OnListDoubleClick()
 {
-    int row = ListRowUnderCursor();
-    LIST_ITEM* record = row >= 0 ? FindListItemByPosition(row) : nullptr;
-    if (!record)
-        return;
-    SendMessageA(listWindow, LVM_SETSELECTIONMARK, 0, row);
-    if (record->Item && IsOpenable(record->Item))
+    LIST_ITEM* record = MarkListRowUnderCursor();
+    if (record && record->Item && IsOpenable(record->Item))
         OpenItemFile(record->Item, nullptr);
 }
 
 void OnTreeDoubleClick()
 {
-    HTREEITEM entry = TreeItemUnderCursor();
+    ArcsealItem* item = nullptr;
+    HTREEITEM entry = SelectTreeItemUnderCursor(&item);
     if (!entry)
         return;
-    char text[256];
-    ArcsealItem* item = nullptr;
-    if (!ReadTreeItem(entry, text, &item))
-        return;
-    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, (LPARAM)entry);
     if (item && IsOpenable(item))
         OpenItemFile(item, nullptr);
     SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);

@@ -49,14 +49,10 @@ int SetupFileListColumns()
 
 void OnFolderClick()
 {
-    HTREEITEM entry = TreeItemUnderCursor();
+    ArcsealItem* item = nullptr;
+    HTREEITEM entry = SelectTreeItemUnderCursor(&item);
     if (!entry)
         return;
-    char text[256];
-    ArcsealItem* item = nullptr;
-    if (!ReadTreeItem(entry, text, &item))
-        return;
-    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, (LPARAM)entry);
     if (item)
         FillFileList(item);
     SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "heap_text.h"
 #include "report.h"
 
 LIST_ITEM* listHead;
@@ -51,15 +52,6 @@ static void IndexAppended(LIST_ITEM* record)
         byPosition[listCount - 1] = record;
 }
 
-static char* CopyText(const char* text)
-{
-    size_t length = strlen(text);
-    char* copy = (char*)calloc(length + 10, 1);
-    if (copy)
-        memcpy(copy, text, length);
-    return copy;
-}
-
 int AddListItem(ArcsealItem* item, const char* name, uint32_t size, uint32_t flags)
 {
     int first = listHead == nullptr;
@@ -73,7 +65,7 @@ int AddListItem(ArcsealItem* item, const char* name, uint32_t size, uint32_t fla
             ShowError("ERROR: 73", "Cannot allocate LIST_ITEM ->Next ");
         return 0;
     }
-    record->FileName = CopyText(name);
+    record->FileName = CopyTextToHeap(name);
     if (!record->FileName) {
         free(record);
         if (first)
@@ -82,7 +74,7 @@ int AddListItem(ArcsealItem* item, const char* name, uint32_t size, uint32_t fla
             ShowError("ERROR: 74", "Cannot allocate LIST_ITEM ->FileName ");
         return 0;
     }
-    record->Path = CopyText("NO PATH");
+    record->Path = CopyTextToHeap("NO PATH");
     if (!record->Path) {
         free(record->FileName);
         free(record);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "heap_text.h"
 #include "win_helpers.h"
 
 struct TempCopy {
@@ -23,13 +24,11 @@ void RememberTempCopy(const char* path)
     TempCopy* node = (TempCopy*)calloc(1, sizeof *node);
     if (!node)
         return;
-    size_t length = strlen(path);
-    node->path = (char*)calloc(length + 10, 1);
+    node->path = CopyTextToHeap(path);
     if (!node->path) {
         free(node);
         return;
     }
-    memcpy(node->path, path, length);
     node->Prev = tempCopyTail;
     if (tempCopyTail)
         tempCopyTail->Next = node;

@@ -1,5 +1,6 @@
 #include "tree_items.h"
 
+#include "list_records.h"
 #include "main_window.h"
 
 HTREEITEM TreeItemUnderCursor()
@@ -23,6 +24,16 @@ int ReadTreeItem(HTREEITEM entry, char* text, ArcsealItem** item)
     return 1;
 }
 
+HTREEITEM SelectTreeItemUnderCursor(ArcsealItem** item)
+{
+    HTREEITEM entry = TreeItemUnderCursor();
+    char text[256];
+    if (!entry || !ReadTreeItem(entry, text, item))
+        return nullptr;
+    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_CARET, (LPARAM)entry);
+    return entry;
+}
+
 int ListRowUnderCursor()
 {
     LVHITTESTINFO hit = {};
@@ -35,4 +46,13 @@ int ListRowUnderCursor()
 int NextSelectedRow(int after)
 {
     return (int)SendMessageA(listWindow, LVM_GETNEXTITEM, (WPARAM)after, MAKELPARAM(LVNI_SELECTED, 0));
+}
+
+LIST_ITEM* MarkListRowUnderCursor()
+{
+    int row = ListRowUnderCursor();
+    LIST_ITEM* record = row >= 0 ? FindListItemByPosition(row) : nullptr;
+    if (record)
+        SendMessageA(listWindow, LVM_SETSELECTIONMARK, 0, row);
+    return record;
 }
