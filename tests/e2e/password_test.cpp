@@ -62,6 +62,14 @@ protected:
         return box;
     }
 
+    // "No" to the question ends the viewer, with no further message.
+    void AnswerNoAndExpectTheEnd(HWND box)
+    {
+        ASSERT_TRUE(PressButton(box, IDNO));
+        ASSERT_TRUE(WaitUntilGone(box, 5s));
+        EXPECT_TRUE(EndsQuietly(*viewer_));
+    }
+
     BuiltDisc disc_;
     Process* viewer_ = nullptr;
 };
@@ -109,9 +117,7 @@ TEST_F(PasswordTest, WrongPasswordThenNoEndsTheViewer)
     EnterPassword(dialog, L"guess");
     auto box = WaitForIncorrectBox();
     ASSERT_TRUE(box) << "no question after a wrong password";
-    ASSERT_TRUE(PressButton(box->window, IDNO));
-    ASSERT_TRUE(WaitUntilGone(box->window, 5s));
-    EXPECT_TRUE(EndsQuietly(*viewer_));
+    AnswerNoAndExpectTheEnd(box->window);
 }
 
 TEST_F(PasswordTest, PasswordIsCaseSensitive)
@@ -123,9 +129,7 @@ TEST_F(PasswordTest, PasswordIsCaseSensitive)
     EnterPassword(dialog, L"open Sesame-42");
     auto box = WaitForIncorrectBox();
     ASSERT_TRUE(box) << "the password in other letter case was let in";
-    ASSERT_TRUE(PressButton(box->window, IDNO));
-    ASSERT_TRUE(WaitUntilGone(box->window, 5s));
-    EXPECT_TRUE(EndsQuietly(*viewer_));
+    AnswerNoAndExpectTheEnd(box->window);
 }
 
 TEST_F(PasswordTest, EmptyPasswordIsRefused)
@@ -135,9 +139,7 @@ TEST_F(PasswordTest, EmptyPasswordIsRefused)
     ClickCentre(GetDlgItem(dialog, IDOK));
     auto box = WaitForIncorrectBox();
     ASSERT_TRUE(box) << "an empty password was let in";
-    ASSERT_TRUE(PressButton(box->window, IDNO));
-    ASSERT_TRUE(WaitUntilGone(box->window, 5s));
-    EXPECT_TRUE(EndsQuietly(*viewer_));
+    AnswerNoAndExpectTheEnd(box->window);
 }
 
 TEST_F(PasswordTest, CancelEndsWithoutAnyMessage)
