@@ -2,23 +2,70 @@
 // filling the file list with one folder's files, in real controls.
 //   tree_bench load VIEWER_FILE            prints the seconds LoadItemTree took
 //   tree_bench fill VIEWER_FILE FOLDER     prints the seconds FillFileList took
+//   tree_bench respace VIEWER_FILE OUT_FILE STEP
+//                                          writes a copy whose item ids (and
+//                                          parent ids) are multiplied by STEP
 // VIEWER_FILE is a disc's discview.exe, as mkdisc writes it.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "bench_viewer.h"
 #include "file_list.h"
 #include "item_list.h"
 #include "item_records.h"
 #include "item_tree.h"
+#include "key_fields.h"
 #include "main_window.h"
+#include "scramble.h"
+#include "viewer_state.h"
+
+// The same disc with ids a hostile disc might choose: every id and parent id
+// times step (65,536 makes every id share its low 16 bits).
+static int Respace(const char* viewerFile, const char* outFile, uint32_t step)
+{
+    FILE* in = fopen(viewerFile, "rb");
+    if (!in)
+        return 1;
+    std::vector<unsigned char> bytes;
+    unsigned char buffer[65536];
+    for (size_t got; (got = fread(buffer, 1, sizeof buffer, in)) > 0;)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    fclose(in);
+    if (!OpenDisc(viewerFile, "bench"))
+        return 1;
+    unsigned char* table = bytes.data() + layoutTrailer.layoutStart;
+    const unsigned char key = CombinedKeyValue(layoutKey);
+    XorWithValue(table, layoutTrailer.itemTableSize, key);
+    uint32_t position = 0;
+    for (uint32_t i = 0; i < layoutTrailer.itemCount; ++i) {
+        uint32_t start = position;
+        ItemRecord record;
+        const char* failure = "";
+        if (!ReadItemRecord(table, layoutTrailer.itemTableSize, &position, &record, &failure))
+            return 1;
+        record.itemId *= step;
+        record.parentId *= step;
+        memcpy(table + start, &record.itemId, 4);
+        memcpy(table + start + 4, &record.parentId, 4);
+    }
+    XorWithValue(table, layoutTrailer.itemTableSize, key);
+    FILE* out = fopen(outFile, "wb");
+    if (!out || fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())
+        return 1;
+    return fclose(out) != 0;
+}
 
 int main(int argc, char** argv)
 {
-    if (argc < 3 || (strcmp(argv[1], "fill") == 0 && argc < 4)) {
-        fprintf(stderr, "usage: tree_bench load VIEWER_FILE | fill VIEWER_FILE FOLDER\n");
+    if (argc < 3 || (strcmp(argv[1], "fill") == 0 && argc < 4) || (strcmp(argv[1], "respace") == 0 && argc < 5)) {
+        fprintf(stderr, "usage: tree_bench load VIEWER_FILE | fill VIEWER_FILE FOLDER | "
+                        "respace VIEWER_FILE OUT_FILE STEP\n");
         return 2;
     }
+    if (strcmp(argv[1], "respace") == 0)
+        return Respace(argv[2], argv[3], (uint32_t)strtoul(argv[4], nullptr, 10));
     if (!OpenDisc(argv[2], "bench")) {
         fprintf(stderr, "tree_bench: %s is no disc viewer\n", argv[2]);
         return 1;

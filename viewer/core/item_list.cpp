@@ -19,19 +19,31 @@ static ArcsealItem** idIndex;
 static uint32_t idIndexCapacity;
 static uint32_t idIndexCount;
 static int idIndexMissesItems;  // set when the index could not grow (out of memory)
+static uint64_t idIndexProbes;
 
+// The disc chooses the ids, so the slot depends on every bit of the id: a
+// plain multiplication keeps only the low bits, and ids that agree there
+// (every id a multiple of 65,536) would all land on one or two slots.
 static uint32_t IdSlot(uint32_t itemId, uint32_t capacity)
 {
-    return (uint32_t)(itemId * 2654435761u) & (capacity - 1);
+    uint32_t h = itemId;
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    h ^= h >> 13;
+    h *= 0xC2B2AE35u;
+    h ^= h >> 16;
+    return h & (capacity - 1);
 }
 
 static int PutInIndex(ArcsealItem** table, uint32_t capacity, ArcsealItem* item)
 {
     uint32_t slot = IdSlot(item->itemId, capacity);
+    ++idIndexProbes;
     while (table[slot]) {
         if (table[slot]->itemId == item->itemId)
             return 0;  // an earlier item has this id; it stays the one found
         slot = (slot + 1) & (capacity - 1);
+        ++idIndexProbes;
     }
     table[slot] = item;
     return 1;
@@ -94,10 +106,12 @@ ArcsealItem* FindItem(uint32_t itemId)
 {
     if (idIndex && idIndexCount) {
         uint32_t slot = IdSlot(itemId, idIndexCapacity);
+        ++idIndexProbes;
         while (idIndex[slot]) {
             if (idIndex[slot]->itemId == itemId)
                 return idIndex[slot];
             slot = (slot + 1) & (idIndexCapacity - 1);
+            ++idIndexProbes;
         }
     }
     if (!idIndexMissesItems && idIndex)
@@ -112,6 +126,11 @@ struct _TREEITEM* FindTreeHandle(uint32_t itemId)
 {
     ArcsealItem* item = FindItem(itemId);
     return item ? item->treeHandle : nullptr;
+}
+
+uint64_t IdIndexProbes()
+{
+    return idIndexProbes;
 }
 
 ArcsealItem* LastItem()
@@ -136,6 +155,7 @@ void FreeItems()
     idIndexCapacity = 0;
     idIndexCount = 0;
     idIndexMissesItems = 0;
+    idIndexProbes = 0;
     folderCount = 0;
     fileCount = 0;
     totalBytes = 0;

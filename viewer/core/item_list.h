@@ -44,5 +44,10 @@ struct _TREEITEM* FindTreeHandle(uint32_t itemId);
 
 ArcsealItem* LastItem();
 
+// Slots of the id index looked at so far (insertions and lookups, growth
+// included); FreeItems starts the count again. It shows how well the index
+// spreads the ids a disc chose.
+uint64_t IdIndexProbes();
+
 // Frees every item with its texts, empties the list and clears the totals.
 void FreeItems();
