@@ -2,6 +2,7 @@
 // measure, text origin and the line walk.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -421,6 +422,43 @@ TEST(SplashLines, TheWholeHeaderFieldOfOneLine)
     SplashTextMeasure m = MeasureSplashText(text.c_str());
     EXPECT_EQ(m.lineCount, 1);
     EXPECT_EQ(m.widest, 2786) << "the measure counts the whole line";
+}
+
+// ---- hostile header values ----
+
+// Header values at the ends of the int range, and the font measures they
+// give: every result lies within GDI's coordinate range (the fuzzer runs the
+// same arithmetic under UBSan, which would stop at a signed overflow).
+TEST(SplashHostileValues, ResultsAreClampedNotWrapped)
+{
+    const int L = SPLASH_COORDINATE_LIMIT;
+    SplashTextMeasure m = MeasureSplashText("line\r\nline two\r\n");
+    for (int big : {INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(big);
+        EXPECT_TRUE(IsPoint(SplashTextOrigin(0, 320, 240, 20, 8, m, big, big), big > 0 ? L : -L, big > 0 ? L : -L));
+        EXPECT_TRUE(IsPoint(LogoPosition(FLAG_LOGO_AT_XY, 320, 240, 10, 10, big, big), big > 0 ? L : -L,
+                            big > 0 ? L : -L));
+        EXPECT_EQ(SplashFontHeight(big), big > 0 ? SPLASH_FONT_HEIGHT_LIMIT : -SPLASH_FONT_HEIGHT_LIMIT);
+        EXPECT_EQ(SplashLineStep(big), big > 0 ? L : -L);
+    }
+    // A huge font: the block is far higher than the screen, the centre far to the left.
+    EXPECT_TRUE(IsPoint(SplashTextOrigin(TEXT_BOTTOM_CENTRE, 320, 240, INT_MAX, INT_MAX, m, 0, 0), -L, -L));
+    EXPECT_TRUE(IsPoint(SplashTextOrigin(TEXT_CENTRE, 320, 240, INT_MIN, INT_MIN, m, 0, 0), L, L));
+    // Shadow offsets and line offsets add up without wrapping.
+    SplashPoint near = {L - 1, -L + 1};
+    EXPECT_TRUE(IsPoint(OffsetSplashPoint(near, INT_MAX, (int64_t)INT_MIN + INT_MIN), L, -L));
+    EXPECT_TRUE(IsPoint(OffsetSplashPoint(near, -2, 5), L - 3, -L + 6));
+    auto lines = Walk("a\r\nb\r\nc\r\n", INT_MAX);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].dy, L);
+    EXPECT_EQ(lines[2].dy, L);
+    // Logos and tiles at the far end of the screen sizes.
+    EXPECT_TRUE(IsPoint(LogoPosition(FLAG_LOGO_BOTTOM_LEFT, 320, INT_MIN, 10, INT_MAX, 0, 0), 0, -L));
+    EXPECT_TRUE(IsRect(BackgroundCopy(FLAG_BACK_BOTTOM_CENTRE, INT_MAX, INT_MIN, INT_MIN, INT_MAX, 0),
+                       L, -L, -L, L));
+    int count = BackgroundCopyCount(FLAG_BACK_TILE, INT_MAX, INT_MAX, 1 << 20, 1 << 20);
+    EXPECT_TRUE(IsRect(BackgroundCopy(FLAG_BACK_TILE, INT_MAX, INT_MAX, 1 << 20, 1 << 20, count - 1), L, L,
+                       1 << 20, 1 << 20));
 }
 
 }  // namespace

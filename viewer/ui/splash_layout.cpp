@@ -1,6 +1,37 @@
 #include "splash_layout.h"
 
+#include <cmath>
+
 #include "layout_format.h"
+
+int ClampSplashCoordinate(int64_t value)
+{
+    if (value > SPLASH_COORDINATE_LIMIT)
+        return SPLASH_COORDINATE_LIMIT;
+    if (value < -SPLASH_COORDINATE_LIMIT)
+        return -SPLASH_COORDINATE_LIMIT;
+    return (int)value;
+}
+
+int ClampSplashCoordinate(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= SPLASH_COORDINATE_LIMIT)
+        return SPLASH_COORDINATE_LIMIT;
+    if (value <= -SPLASH_COORDINATE_LIMIT)
+        return -SPLASH_COORDINATE_LIMIT;
+    return (int)value;
+}
+
+int SplashFontHeight(int32_t fontHeight)
+{
+    if (fontHeight > SPLASH_FONT_HEIGHT_LIMIT)
+        return SPLASH_FONT_HEIGHT_LIMIT;
+    if (fontHeight < -SPLASH_FONT_HEIGHT_LIMIT)
+        return -SPLASH_FONT_HEIGHT_LIMIT;
+    return fontHeight;
+}
 
 BackgroundMode ChooseBackgroundMode(uint32_t flags)
 {
@@ -46,29 +77,33 @@ int BackgroundCopyCount(uint32_t flags, int screenWidth, int screenHeight, int b
     }
 }
 
-static SplashRect Rect(int x, int y, int width, int height)
+// Every rectangle and point is worked out in 64 bits and clamped: the screen
+// and bitmap sizes are the system's, but positions, offsets and the font's
+// measures come from the disc.
+static SplashRect Rect(int64_t x, int64_t y, int64_t width, int64_t height)
 {
-    SplashRect rect = {x, y, width, height};
+    SplashRect rect = {ClampSplashCoordinate(x), ClampSplashCoordinate(y), ClampSplashCoordinate(width),
+                       ClampSplashCoordinate(height)};
     return rect;
 }
 
 SplashRect BackgroundCopy(uint32_t flags, int screenWidth, int screenHeight, int bitmapWidth,
                           int bitmapHeight, int index)
 {
-    const int W = screenWidth;
-    const int H = screenHeight;
-    const int bw = bitmapWidth;
-    const int bh = bitmapHeight;
+    const int64_t W = screenWidth;
+    const int64_t H = screenHeight;
+    const int64_t bw = bitmapWidth;
+    const int64_t bh = bitmapHeight;
     switch (ChooseBackgroundMode(flags)) {
     case BACKGROUND_QUARTERS: {
         // With an odd W or H the quarters leave a one-pixel column or row free.
-        const int x[4] = {0, W / 2, 0, W / 2};
-        const int y[4] = {0, 0, H - H / 2, H - H / 2};
+        const int64_t x[4] = {0, W / 2, 0, W / 2};
+        const int64_t y[4] = {0, 0, H - H / 2, H - H / 2};
         int i = index & 3;
         return Rect(x[i], y[i], W / 2, H / 2);
     }
     case BACKGROUND_TILE: {
-        int columns = TileCount(W, bw);
+        int columns = TileCount(screenWidth, bitmapWidth);
         if (columns == 0)
             return Rect(0, 0, bw, bh);
         return Rect((index % columns) * bw, (index / columns) * bh, bw, bh);
@@ -89,30 +124,43 @@ SplashRect BackgroundCopy(uint32_t flags, int screenWidth, int screenHeight, int
     return Rect(0, 0, W, H);
 }
 
-static SplashPoint Point(int x, int y)
+static SplashPoint Point(int64_t x, int64_t y)
 {
-    SplashPoint point = {x, y};
+    SplashPoint point = {ClampSplashCoordinate(x), ClampSplashCoordinate(y)};
+    return point;
+}
+
+static SplashPoint TruncatedPoint(double x, double y)
+{
+    SplashPoint point = {ClampSplashCoordinate(x), ClampSplashCoordinate(y)};
     return point;
 }
 
 SplashPoint LogoPosition(uint32_t flags, int screenWidth, int screenHeight, int logoWidth,
                          int logoHeight, int logoX, int logoY)
 {
-    const int W = screenWidth;
-    const int H = screenHeight;
+    const int64_t W = screenWidth;
+    const int64_t H = screenHeight;
+    const int64_t lw = logoWidth;
+    const int64_t lh = logoHeight;
     if (flags & FLAG_LOGO_TOP_LEFT)
         return Point(0, 0);
     if (flags & FLAG_LOGO_TOP_CENTRE)
-        return Point(W / 2 - logoWidth / 2, 0);
+        return Point(W / 2 - lw / 2, 0);
     if (flags & FLAG_LOGO_BOTTOM_CENTRE)
-        return Point(W / 2 - logoWidth / 2, H - logoHeight);
+        return Point(W / 2 - lw / 2, H - lh);
     if (flags & FLAG_LOGO_BOTTOM_LEFT)
-        return Point(0, H - logoHeight);
+        return Point(0, H - lh);
     if (flags & FLAG_LOGO_CENTRE)
-        return Point(W / 2 - logoWidth / 2, H / 2 - logoHeight / 2);
+        return Point(W / 2 - lw / 2, H / 2 - lh / 2);
     if (flags & FLAG_LOGO_AT_XY)
-        return Point(logoX, logoY);
+        return Point((int64_t)logoX, (int64_t)logoY);
     return Point(0, 0);
+}
+
+SplashPoint OffsetSplashPoint(SplashPoint point, int64_t dx, int64_t dy)
+{
+    return Point(point.x + dx, point.y + dy);
 }
 
 SplashTextMeasure MeasureSplashText(const char* text)
@@ -139,28 +187,28 @@ double SplashBlockHeight(int tmHeight, int lineCount)
 
 int SplashLineStep(int tmHeight)
 {
-    return (int)(tmHeight + tmHeight * 0.1);
+    return ClampSplashCoordinate(tmHeight + tmHeight * 0.1);
 }
 
 SplashPoint SplashTextOrigin(uint32_t textFlags, int screenWidth, int screenHeight, int tmHeight,
                              int tmAveCharWidth, SplashTextMeasure measure, int textX, int textY)
 {
     const uint32_t placement = textFlags & 0xFF;
-    const int W = screenWidth;
+    const int64_t W = screenWidth;
     const int H = screenHeight;
     const double L = SplashBlockHeight(tmHeight, measure.lineCount);
-    const int centredX = W / 2 - (tmAveCharWidth * measure.widest) / 2;
+    const int64_t centredX = W / 2 - ((int64_t)tmAveCharWidth * measure.widest) / 2;
     if (placement & TEXT_TOP_LEFT)
         return Point(0, 0);
     if (placement & TEXT_TOP_CENTRE)
         return Point(centredX, 0);
     if (placement & TEXT_BOTTOM_LEFT)
-        return Point(0, (int)(H - L));
+        return TruncatedPoint(0.0, H - L);
     if (placement & TEXT_BOTTOM_CENTRE)
-        return Point(centredX, (int)(H - L));
+        return TruncatedPoint((double)centredX, H - L);
     if (placement & TEXT_CENTRE)
-        return Point(centredX, (int)(H / 2 - L * 0.5));
-    return Point(textX, textY);
+        return TruncatedPoint((double)centredX, H / 2 - L * 0.5);
+    return Point((int64_t)textX, (int64_t)textY);
 }
 
 void StartSplashLines(SplashLineWalk* walk, const char* text, int tmHeight)
@@ -188,7 +236,7 @@ int NextSplashLine(SplashLineWalk* walk, char line[SPLASH_LINE_BUFFER], int* len
                 continue;  // an empty line: nothing drawn, no move down
             line[used] = 0;
             *length = used;
-            *dy = walk->dy;
+            *dy = ClampSplashCoordinate(walk->dy);
             walk->dy += walk->lineStep;
             return 1;
         }

@@ -4,6 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 
+// Positions and sizes are clamped to the coordinates GDI takes (within
+// +-2^27), so no header value, however large, overflows on the way.
+const int SPLASH_COORDINATE_LIMIT = 1 << 27;
+int ClampSplashCoordinate(int64_t value);
+int ClampSplashCoordinate(double value);  // truncated; NaN gives 0
+
+// The header's font height as the splash font is created with it: at most
+// 32767 pixels either way (the sign chooses cell or character height).
+const int SPLASH_FONT_HEIGHT_LIMIT = 32767;
+int SplashFontHeight(int32_t fontHeight);
+
 // A rectangle in screen pixels: where one copy of an image goes.
 struct SplashRect {
     int x;
@@ -48,6 +59,10 @@ SplashRect BackgroundCopy(uint32_t flags, int screenWidth, int screenHeight, int
 SplashPoint LogoPosition(uint32_t flags, int screenWidth, int screenHeight, int logoWidth,
                          int logoHeight, int logoX, int logoY);
 
+// point + (dx, dy), clamped: a drawn line is origin + (0, line offset), its
+// shadow origin + (shadowDx, shadowDy + line offset).
+SplashPoint OffsetSplashPoint(SplashPoint point, int64_t dx, int64_t dy);
+
 // The text measure: lineCount is the number of CR characters; widest the most
 // characters other than CR and LF before the first CR or between two CRs.
 // Characters after the last CR are not measured.
@@ -81,7 +96,7 @@ const int SPLASH_LINE_MAX = SPLASH_LINE_BUFFER - 1;
 struct SplashLineWalk {
     const char* text;
     size_t position;
-    int dy;         // offset of the next line drawn
+    int64_t dy;     // offset of the next line drawn (clamped when handed out)
     int lineStep;   // SplashLineStep(tmHeight)
 };
 

@@ -114,7 +114,7 @@ void PaintText(HDC dc, int width, int height)
     SetTextColor(dc, layoutHeader.textColor);
     SetBkColor(dc, layoutHeader.backColor);
     const char* face = (layoutHeader.textFlags & TEXT_CUSTOM_FONT) ? layoutHeader.fontFaceName : "Arial";
-    HFONT font = CreateFontA(layoutHeader.fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+    HFONT font = CreateFontA(SplashFontHeight(layoutHeader.fontHeight), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                              ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, face);
     HGDIOBJ previousFont = SelectObject(dc, font);
@@ -134,11 +134,13 @@ void PaintText(HDC dc, int width, int height)
     while (NextSplashLine(&walk, line, &length, &dy)) {
         if (layoutHeader.flags & FLAG_TEXT_SHADOW) {
             SetTextColor(dc, layoutHeader.shadowColor);
-            TextOutA(dc, origin.x + layoutHeader.shadowDx, origin.y + layoutHeader.shadowDy + dy,
-                     line, length);
+            SplashPoint shadow = OffsetSplashPoint(origin, layoutHeader.shadowDx,
+                                                   (int64_t)layoutHeader.shadowDy + dy);
+            TextOutA(dc, shadow.x, shadow.y, line, length);
             SetTextColor(dc, layoutHeader.textColor);
         }
-        TextOutA(dc, origin.x, origin.y + dy, line, length);
+        SplashPoint at = OffsetSplashPoint(origin, 0, dy);
+        TextOutA(dc, at.x, at.y, line, length);
     }
 
     SelectObject(dc, previousFont);
