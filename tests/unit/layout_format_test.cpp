@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
+#include "block_size.h"
 #include "layout_format.h"
 
 namespace {
@@ -68,6 +71,28 @@ TEST(LayoutFitsFile, NeedsTheMagicAndATrailer)
     EXPECT_FALSE(LayoutFitsFile(&trailer, 39));
     trailer.magic = LAYOUT_MAGIC + 1;
     EXPECT_FALSE(LayoutFitsFile(&trailer, LAYOUT_HEADER_SIZE + LAYOUT_TRAILER_SIZE));
+}
+
+// A section and the margin behind it in one heap block: a sum that does not
+// fit size_t is refused, not wrapped to a small block (the shipped build, and
+// the 32-bit run of these tests, have a 32-bit size_t).
+TEST(SectionBlockSize, RefusesASumThatDoesNotFitSizeT)
+{
+    size_t total = 0;
+    ASSERT_TRUE(SectionBlockSize(1000, 50, &total));
+    EXPECT_EQ(total, 1050u);
+    const uint64_t largest = UINT32_MAX;
+    if (sizeof(size_t) == 4) {
+        EXPECT_FALSE(SectionBlockSize(largest - 49, 50, &total));
+        EXPECT_FALSE(SectionBlockSize(largest - 99, 100, &total));
+        EXPECT_TRUE(SectionBlockSize(largest - 50, 50, &total));
+        EXPECT_EQ(total, SIZE_MAX);
+    } else {
+        ASSERT_TRUE(SectionBlockSize(largest, 100, &total));
+        EXPECT_EQ(total, largest + 100);
+    }
+    EXPECT_FALSE(SectionBlockSize(SIZE_MAX, 1, &total));
+    EXPECT_FALSE(SectionBlockSize(1, SIZE_MAX, &total));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "block_size.h"
 #include "item_list.h"
 #include "item_records.h"
 #include "key_fields.h"
@@ -55,7 +56,9 @@ static unsigned char* ReadItemTable()
         return nullptr;
     }
     uint32_t size = layoutTrailer.itemTableSize;
-    unsigned char* table = (unsigned char*)malloc((size_t)size + 100);
+    size_t blockSize;
+    unsigned char* table =
+        SectionBlockSize(size, 100, &blockSize) ? (unsigned char*)malloc(blockSize) : nullptr;
     if (!table) {
         fclose(viewer);
         ShowError("Error: 14302", "Cannot allocate viewer tree items...");

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "bitmap_helpers.h"
+#include "block_size.h"
 #include "copy_descrambled.h"
 #include "font_install.h"
 #include "key_fields.h"
@@ -135,13 +136,14 @@ static int LoadSectionImage(FILE* viewer, const char* imageName, uint64_t offset
 static int InstallCustomFont(FILE* viewer, uint64_t offset, uint32_t size)
 {
     const char* fontsFolder = FontsFolder();
-    unsigned char* font = (unsigned char*)malloc((size_t)size + 50);
+    size_t blockSize;
+    unsigned char* font = SectionBlockSize(size, 50, &blockSize) ? (unsigned char*)malloc(blockSize) : nullptr;
     if (!font) {
         fclose(viewer);
         ShowError("Error: (135235)", "Cannot Allocate Custom Font.");
         return 0;
     }
-    memset(font, 0, (size_t)size + 40);
+    memset(font, 0, blockSize - 10);
     if (!ReadAt(viewer, offset, font, size)) {
         free(font);
         return ShowCorrupt(viewer);
@@ -233,13 +235,14 @@ int LoadLayout()
 
     if (layoutHeader.flags & FLAG_EULA) {
         size_t size = layoutTrailer.eulaSize;
-        eulaText = (char*)malloc(size + 50);
+        size_t blockSize;
+        eulaText = SectionBlockSize(size, 50, &blockSize) ? (char*)malloc(blockSize) : nullptr;
         if (!eulaText) {
             fclose(viewer);
             ShowError("Error: (135235)", "Cannot Allocate EULA.");
             return 0;
         }
-        memset(eulaText, 0, size + 40);
+        memset(eulaText, 0, blockSize - 10);
         if (!ReadAt(viewer, sections.eula, eulaText, size))
             return ShowCorrupt(viewer);
         DescrambleSection(eulaText, size);
