@@ -19,6 +19,7 @@
 
 #include "files.h"
 #include "input.h"
+#include "layout_bytes.h"
 #include "paths.h"
 #include "registry.h"
 #include "viewer_test.h"
@@ -372,6 +373,45 @@ INSTANTIATE_TEST_SUITE_P(Modes, SplashBackgroundTest, ::testing::ValuesIn(kBackg
                                      ch = '_';
                              return name;
                          });
+
+// The temporary file an image passes through has a short name of the
+// viewer's own: a stored name of the full 254 bytes the layout allows (more
+// than fits a path) still shows the image. A temporary folder that takes no
+// file leaves the splash without it, and the start goes on.
+TEST_F(SplashTest, ImageWithTheLongestStoredNameOrNoTemporaryFolder)
+{
+    BuiltDisc disc = BuildSampleDisc("disc", {L"--background", BackgroundBmp().wstring(), L"--background-mode",
+                                              L"top-left", L"--back-color", L"#203040", L"--password", L"pw"});
+    ASSERT_TRUE(disc.ok) << disc.output;
+    Bytes bytes = ReadFileBytes(disc.viewer);
+    SetHeaderTextField(bytes, kBackImageName, std::string(250, 'n') + ".bmp");
+    WriteFileBytes(disc.viewer, bytes);
+    const std::vector<Copy> image = {Natural(0, 0)};
+    for (bool tempFolderMissing : {false, true}) {
+        SCOPED_TRACE(tempFolderMissing ? "no temporary folder" : "long stored name");
+        // The viewer takes its temporary folder from Windows, which reads it
+        // from the environment the viewer inherits.
+        const std::string missing = (Scratch() / "no such folder").string() + "\\";
+        char tmp[MAX_PATH] = "", temp[MAX_PATH] = "";
+        GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+        GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+        if (tempFolderMissing) {
+            SetEnvironmentVariableA("TMP", missing.c_str());
+            SetEnvironmentVariableA("TEMP", missing.c_str());
+        }
+        viewer_ = &StartViewer(disc.viewer);
+        SetEnvironmentVariableA("TMP", *tmp ? tmp : nullptr);
+        SetEnvironmentVariableA("TEMP", *temp ? temp : nullptr);
+        HWND dialog = WaitForPasswordDialog(*viewer_);
+        ASSERT_TRUE(dialog);
+        MoveAside(dialog);
+        ScreenPixels screen;
+        EXPECT_TRUE(ScreenMatches(screen, {WindowRectOf(dialog)}, [&](int x, int y) {
+            return Expected(tempFolderMissing ? std::vector<Copy>{} : image, x, y, kBack, BackgroundPixel);
+        }));
+        CancelAndExpectTheEnd(dialog);
+    }
+}
 
 // ---- logo positions ----
 

@@ -48,29 +48,37 @@ static void DescrambleSection(void* buffer, size_t size)
     XorWithValue((unsigned char*)buffer, size, CombinedKeyValue(layoutKey));
 }
 
-// Creates a new, empty temporary file for an image stored under imageName and
-// returns it open for writing, its path in path. The name ends like the stored
-// one, so the loader choice (bitmap or picture) stays the same, and no existing
-// file is ever overwritten.
+// The extension of a stored image name (what follows its last dot, at most
+// 15 characters of it), or "" when there is none or it is not plain.
+static void ImageExtension(const char* imageName, char* extension, size_t size)
+{
+    extension[0] = 0;
+    const char* namePart = FileNamePart(imageName);
+    const char* dot = strrchr(namePart ? namePart : imageName, '.');
+    if (!dot || strlen(dot) > 16 || strlen(dot) >= size)
+        return;
+    for (const char* p = dot + 1; *p; ++p)
+        if (!isalnum((unsigned char)*p))
+            return;
+    strcpy(extension, dot);
+}
+
+// Creates a new, empty temporary file for an image and returns it open for
+// writing, its path in path. The name is the viewer's own and short, whatever
+// the stored name's length (the layout allows 254 bytes, more than a path
+// takes); it keeps the stored extension. No existing file is ever overwritten.
 static FILE* CreateTemporaryImage(const char* imageName, char* path, size_t pathSize)
 {
-    const char* namePart = FileNamePart(imageName);
-    if (!namePart)
-        namePart = imageName;
-    char safeName[255];
-    size_t length = 0;
-    for (const char* p = namePart; *p && length < sizeof safeName - 1; ++p)
-        safeName[length++] = (*p < 32 || strchr("\\/:*?\"<>|", *p)) ? '_' : *p;
-    safeName[length] = 0;
-
+    char extension[17];
+    ImageExtension(imageName, extension, sizeof extension);
     char folder[MAX_PATH];
     DWORD folderLength = GetTempPathA(sizeof folder, folder);
     if (folderLength == 0 || folderLength >= sizeof folder)
         return nullptr;
     static unsigned counter;
     for (unsigned attempt = 0; attempt < 1000; ++attempt) {
-        int written = snprintf(path, pathSize, "%sdv%lu_%u_%s", folder,
-                               (unsigned long)GetCurrentProcessId(), counter++, safeName);
+        int written = snprintf(path, pathSize, "%sdv%lu_%u%s", folder, (unsigned long)GetCurrentProcessId(),
+                               counter++, extension);
         if (written < 0 || (size_t)written >= pathSize || (size_t)written >= MAX_PATH)
             return nullptr;
         HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -98,32 +106,33 @@ static FILE* CreateTemporaryImage(const char* imageName, char* path, size_t path
 }
 
 // Writes one image section to a temporary file, turns it into a bitmap and
-// deletes the file. *bitmap stays null when the image cannot be decoded.
-// Returns 0 after a failure that has been shown (the viewer file is closed then).
+// deletes the file. *bitmap stays null when the image cannot be decoded, and
+// also when the temporary file cannot be written (a full or read-only temp
+// folder): the splash then goes without that image. Returns 0 only for a
+// section the viewer file cannot deliver, after the corrupt message (the
+// viewer file is closed then).
 static int LoadSectionImage(FILE* viewer, const char* imageName, uint64_t offset, uint32_t size,
-                            const char* failureFormat, HBITMAP* bitmap)
+                            HBITMAP* bitmap)
 {
     char path[MAX_PATH];
     path[0] = 0;
+    if (!SeekTo(viewer, offset))
+        return ShowCorrupt(viewer);
     FILE* image = CreateTemporaryImage(imageName, path, sizeof path);
-    if (!image) {
-        ShowError("Error: (823409)", failureFormat, path);
-        fclose(viewer);
-        return 0;
-    }
-    int positioned = SeekTo(viewer, offset);
-    int copied = positioned && CopyDescrambled(layoutKey, image, viewer, size);
+    if (!image)
+        return 1;
+    int copied = CopyDescrambled(layoutKey, image, viewer, size);
     int closed = fclose(image) == 0;
     if (!copied || !closed) {
         DeleteFileA(path);
-        if (!positioned || ferror(viewer) || feof(viewer))
+        if (ferror(viewer) || feof(viewer))
             return ShowCorrupt(viewer);
-        ShowError("Error: (823409)", failureFormat, path);  // the temporary file took no bytes
-        fclose(viewer);
-        return 0;
+        return 1;
     }
-    size_t length = strlen(path);
-    if (length > 0 && toupper((unsigned char)path[length - 1]) == 'P')
+    // The stored name decides the loader, as it always has: a name ending in
+    // "P" (.bmp) is a bitmap file, any other goes to the picture loader.
+    size_t length = strlen(imageName);
+    if (length > 0 && toupper((unsigned char)imageName[length - 1]) == 'P')
         *bitmap = (HBITMAP)LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     else
         *bitmap = LoadPicture(path, nullptr, nullptr);
@@ -250,13 +259,11 @@ int LoadLayout()
 
     if ((layoutHeader.flags & FLAG_BACK_IMAGE) &&
         !LoadSectionImage(viewer, layoutHeader.backImageName, sections.backImage,
-                          layoutTrailer.backImageSize, "Cannot load background image [%s]. Aborting.",
-                          &backgroundBitmap))
+                          layoutTrailer.backImageSize, &backgroundBitmap))
         return 0;
     if ((layoutHeader.flags & FLAG_LOGO_IMAGE) &&
         !LoadSectionImage(viewer, layoutHeader.logoImageName, sections.logoImage,
-                          layoutTrailer.logoImageSize, "Cannot load logo image [%s]. Aborting.",
-                          &logoBitmap))
+                          layoutTrailer.logoImageSize, &logoBitmap))
         return 0;
     if ((layoutHeader.textFlags & TEXT_CUSTOM_FONT) &&
         !InstallCustomFont(viewer, sections.font, layoutTrailer.fontSize))
