@@ -98,6 +98,11 @@ wine_fresh_prefix() {
     rm -rf "$dir"
   fi
   cp -a "$wine_template_dir" "$dir"
+  # A second drive, R: (a folder of the prefix), and a network share,
+  # \\arcseal-host\share (Wine keeps shares below dosdevices/unc), for tests
+  # of a viewer at a drive root and of exports to network paths.
+  mkdir -p "$dir/drive_r" "$dir/dosdevices/unc/arcseal-host/share"
+  ln -s ../drive_r "$dir/dosdevices/r:"
   export WINEPREFIX=$dir
 }
 

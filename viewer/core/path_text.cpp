@@ -26,17 +26,57 @@ void StripFileName(char* path)
         name[-1] = 0;
 }
 
+void StripFileNameKeepRoot(char* path)
+{
+    char* name = FileNamePart(path);
+    if (!name)
+        return;
+    // "F:" alone would mean the current folder of drive F:, and a share
+    // needs its backslash too: a root keeps it.
+    size_t folderLength = (size_t)(name - 1 - path);
+    int isRoot = folderLength == PathRootLength(path) &&
+                 (folderLength == 0 || path[folderLength - 1] == ':' || path[1] == '\\');
+    if (isRoot)
+        *name = 0;
+    else
+        name[-1] = 0;
+}
+
+size_t PathRootLength(const char* path)
+{
+    if (!path || !*path)
+        return 0;
+    if (path[0] == '\\' && path[1] == '\\') {
+        // \\server\share: both names belong to the root.
+        size_t at = 2;
+        for (int part = 0; part < 2; ++part) {
+            while (path[at] == '\\')
+                ++at;
+            while (path[at] && path[at] != '\\')
+                ++at;
+        }
+        return at;
+    }
+    if (path[0] == '\\')
+        return 0;
+    return strcspn(path, "\\");  // a drive such as C:, or the first name of a relative path
+}
+
 static int IsDeviceName(const char* name)
 {
     char base[8];
     size_t length = strcspn(name, ".");
     while (length > 0 && name[length - 1] == ' ')
         --length;
-    if (length < 3 || length > 4)
+    if (length < 3 || length > 7)
         return 0;
     for (size_t i = 0; i < length; ++i)
         base[i] = (char)(name[i] >= 'a' && name[i] <= 'z' ? name[i] - 'a' + 'A' : name[i]);
     base[length] = 0;
+    if (strcmp(base, "CONIN$") == 0 || strcmp(base, "CONOUT$") == 0)
+        return 1;
+    if (length > 4)
+        return 0;
     if (length == 3)
         return strcmp(base, "CON") == 0 || strcmp(base, "PRN") == 0 || strcmp(base, "AUX") == 0 ||
                strcmp(base, "NUL") == 0;
