@@ -94,6 +94,8 @@ TEST_F(Extraction, WritesThePlainContentsFromTheViewersFolder)
     EXPECT_EQ(fs::file_size(empty), 0u);
 }
 
+// A failed copy leaves no short file, and an earlier file of the name as it
+// was; nothing of the viewer's own is left in the folder either.
 TEST_F(Extraction, ADataFileThatEndsTooEarlyLeavesNoFileAndSaysSo)
 {
     item.itemSize += 1;  // one byte more than the data file holds
@@ -105,11 +107,51 @@ TEST_F(Extraction, ADataFileThatEndsTooEarlyLeavesNoFileAndSaysSo)
     EXPECT_EQ(catcher.Boxes()[0].caption, "Error:(34566)");
     EXPECT_NE(catcher.Boxes()[0].text.find("\"a.bin\""), std::string::npos) << catcher.Boxes()[0].text;
 
+    const std::vector<unsigned char> earlier = {'k', 'e', 'p', 't'};
+    WriteAll(out, earlier);
     item.itemSize = (uint32_t)plain.size();
     item.dataOffset = 0xFFFFFF00u;  // past the end altogether
     MessageBoxCatcher second;
     EXPECT_EQ(ExtractItemFile(&item, out.string().c_str()), EXTRACT_INCOMPLETE);
-    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(ReadAll(out), earlier) << "the earlier file was touched by a failed copy";
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1)
+        << "a temporary file was left beside the destination";
+}
+
+// The disc's own files are never written, by whatever name the destination
+// reaches them; the refusal names the file.
+TEST_F(Extraction, NeverWritesOverTheViewerOrADataFile)
+{
+    WriteAll(disc / "discview.exe", {'M', 'Z'});
+    const std::vector<unsigned char> dataBefore = ReadAll(disc / "disc0001.dat");
+    for (const fs::path& own : {disc / "discview.exe", disc / "DISC0001.DAT", elsewhere / ".." / disc.filename() / "disc0001.dat"}) {
+        SCOPED_TRACE(own.string());
+        MessageBoxCatcher catcher;
+        EXPECT_EQ(ExtractItemFile(&item, own.string().c_str()), EXTRACT_REFUSED);
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+        EXPECT_EQ(catcher.Boxes()[0].caption, "Error:(34571)");
+        EXPECT_NE(catcher.Boxes()[0].text.find(own.string()), std::string::npos) << catcher.Boxes()[0].text;
+    }
+    EXPECT_EQ(ReadAll(disc / "discview.exe"), (std::vector<unsigned char>{'M', 'Z'}));
+    EXPECT_EQ(ReadAll(disc / "disc0001.dat"), dataBefore);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disc), fs::directory_iterator()), 2);
+}
+
+// A viewer at a drive root (R:, a drive of the test prefix): "R:" alone would
+// be the current folder of R:, which an export to that drive has moved.
+TEST_F(Extraction, AViewerAtADriveRootFindsItsDataFileWhereverThatDrivesFolderIs)
+{
+    ASSERT_TRUE(fs::is_directory("R:\\")) << "the test prefix has no drive R:";
+    fs::remove_all("R:\\sub");
+    fs::create_directories("R:\\sub");
+    fs::copy_file(disc / "disc0001.dat", "R:\\disc0001.dat", fs::copy_options::overwrite_existing);
+    strcpy(viewerPath, "R:\\discview.exe");
+    ASSERT_TRUE(SetCurrentDirectoryA("R:\\sub"));
+    fs::path out = elsewhere / "a.bin";
+    EXPECT_EQ(ExtractItemFile(&item, out.string().c_str()), EXTRACT_DONE);
+    EXPECT_EQ(ReadAll(out), plain);
+    fs::remove("R:\\disc0001.dat");
+    fs::remove_all("R:\\sub");
 }
 
 TEST_F(Extraction, MissingDataFileOrDestinationFolderAreReportedToTheCaller)
@@ -141,6 +183,18 @@ TEST(MakeDirectoryPath, CreatesEveryMissingFolderAndShowsTheOneThatFails)
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     EXPECT_EQ(catcher.Boxes()[0].caption, "Error Making Dir...(4311)");
     EXPECT_EQ(catcher.Boxes()[0].text, root.string() + "\\file\\sub");
+
+    // On a network share (one of the test prefix), below the share itself,
+    // and nothing in the current folder instead.
+    const std::string share = "\\\\arcseal-host\\share";
+    ASSERT_TRUE(fs::is_directory(share)) << "the test prefix has no share " << share;
+    fs::remove_all(share + "\\out");
+    SetCurrentDirectoryA(root.string().c_str());
+    EXPECT_EQ(MakeDirectoryPath((share + "\\out\\deep").c_str()), 1);
+    EXPECT_TRUE(fs::is_directory(share + "\\out\\deep"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 2) << "made in the current folder";
+    fs::remove_all(share + "\\out");
+    SetCurrentDirectoryA(fs::temp_directory_path().string().c_str());
     fs::remove_all(root);
 }
 

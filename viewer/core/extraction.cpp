@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "copy_descrambled.h"
+#include "disc_files.h"
 #include "item_list.h"
 #include "path_text.h"
 #include "viewer_state.h"
@@ -25,38 +26,95 @@ int MakeDirectoryPath(const char* path)
 {
     char work[1024];
     snprintf(work, sizeof work, "%s", path ? path : "");
-    char built[1024] = "";
+    // The root (a drive such as C:, or \\server\share of a network path) is
+    // taken as it is: it is neither tested nor created.
+    size_t rootLength = PathRootLength(work);
+    char built[1024];
+    snprintf(built, sizeof built, "%.*s", (int)rootLength, work);
     char* context = nullptr;
-    char* part = strtok_r(work, "\\", &context);
-    if (!part)
-        return 1;
-    snprintf(built, sizeof built, "%s", part);  // the drive, taken as it is
-    while ((part = strtok_r(nullptr, "\\", &context)) != nullptr) {
+    for (char* part = strtok_r(work + rootLength, "\\", &context); part;
+         part = strtok_r(nullptr, "\\", &context)) {
         size_t length = strlen(built);
         snprintf(built + length, sizeof built - length, "\\%s", part);
         if (PathExists(built))
             continue;
         if (!CreateDirectoryA(built, nullptr)) {
-            MessageBoxA(nullptr, built, "Error Making Dir...(4311)", MB_OK);
+            MessageBoxA(MessageOwner(), built, "Error Making Dir...(4311)", MB_OK);
             return 0;
         }
     }
     return 1;
 }
 
-int ExtractItemFile(const ArcsealItem* item, const char* destination)
+// Data file names are relative to the viewer's folder.
+static void MakeViewerFolderCurrent()
 {
     ChangeDrive(viewerPath[0]);
     char folder[255];
     memcpy(folder, viewerPath, sizeof folder);
-    StripFileName(folder);
+    folder[sizeof folder - 1] = 0;
+    StripFileNameKeepRoot(folder);
     SetCurrentDirectoryA(folder);
+}
 
+// 1 when a file at destination may be replaced: there is none, or it is a
+// file that can be opened for writing (not a folder, not read-only, not held
+// open by a program that shares it with nobody). Nothing is changed.
+static int CanReplace(const char* destination)
+{
+    DWORD attributes = GetFileAttributesA(destination);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return 1;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return 0;
+    HANDLE file = CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    CloseHandle(file);
+    return 1;
+}
+
+// A new, empty file of the viewer's own in the destination's folder, open for
+// writing, its path in staging; null when the folder takes no new file.
+static FILE* CreateStagingFile(const char* destination, char staging[MAX_PATH])
+{
+    char folder[MAX_PATH];
+    snprintf(folder, sizeof folder, "%s", destination);
+    if (!FileNamePart(folder))
+        snprintf(folder, sizeof folder, ".");
+    else
+        StripFileNameKeepRoot(folder);
+    if (!GetTempFileNameA(folder, "dv", 0, staging))
+        return nullptr;
+    FILE* file = fopen(staging, "wb");
+    if (!file)
+        DeleteFileA(staging);
+    return file;
+}
+
+int ExtractItemFile(const ArcsealItem* item, const char* destination)
+{
+    MakeViewerFolderCurrent();
     FILE* data = item->dataFileName ? fopen(item->dataFileName, "rb") : nullptr;
     if (!data)
         return EXTRACT_NO_DATA_FILE;
+    const char* name = item->itemName ? item->itemName : "";
+    if (IsDiscOwnFile(destination, item)) {
+        fclose(data);
+        ShowError("Error:(34571)",
+                  "\"%s\" was not written to %s: that file belongs to this disc (the viewer or one of "
+                  "its data files).",
+                  name, destination);
+        return EXTRACT_REFUSED;
+    }
+
+    // The copy goes to a file of its own beside the destination and replaces
+    // it only once it is complete: a failed copy leaves an earlier file of
+    // that name as it was.
     int positioned = _fseeki64(data, item->dataOffset, SEEK_SET) == 0;
-    FILE* out = fopen(destination, "wb");
+    char staging[MAX_PATH];
+    FILE* out = CanReplace(destination) ? CreateStagingFile(destination, staging) : nullptr;
     if (!out) {
         fclose(data);
         return EXTRACT_NO_DESTINATION;
@@ -66,12 +124,15 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
     int writeFailed = ferror(out);
     int closed = fclose(out) == 0;
     fclose(data);
-    if (copied && closed)
-        return EXTRACT_DONE;
+    if (copied && closed) {
+        if (MoveFileExA(staging, destination, MOVEFILE_REPLACE_EXISTING))
+            return EXTRACT_DONE;
+        DeleteFileA(staging);
+        return EXTRACT_NO_DESTINATION;
+    }
 
     // No memory for the copy buffer has been reported already.
-    DeleteFileA(destination);
-    const char* name = item->itemName ? item->itemName : "";
+    DeleteFileA(staging);
     if (dataEnded)
         ShowError("Error:(34566)",
                   "\"%s\" could not be copied: its data file %s ends before its contents do. "

@@ -16,12 +16,16 @@ enum ExtractResult {
     EXTRACT_DONE = 1,
     EXTRACT_NO_DATA_FILE = 0,     // the data file cannot be opened (not reported)
     EXTRACT_NO_DESTINATION = -1,  // the destination cannot be created (not reported)
-    EXTRACT_INCOMPLETE = -2,      // reported; the cut-off destination has been deleted
+    EXTRACT_INCOMPLETE = -2,      // reported; the cut-off copy has been deleted
+    EXTRACT_REFUSED = -3,         // reported: the destination is one of the disc's own files
 };
 
 // The extraction sequence: the viewer's folder made current (data files are
 // named relative to it), the data file opened at the item's offset, the
-// destination created, the contents descrambled into it with the content
-// key. A data file that ends too early or a write that fails (a full disk)
-// never leaves a short file behind: it is deleted and a message says so.
+// contents descrambled with the content key into a new file beside the
+// destination, which then replaces the destination. A data file that ends
+// too early or a write that fails (a full disk) never leaves a short file
+// behind and never touches an earlier file of the destination's name; a
+// message says so. The viewer's own file and the data files are never
+// written.
 int ExtractItemFile(const ArcsealItem* item, const char* destination);

@@ -5,11 +5,23 @@
 
 #include "win_helpers.h"
 
+static HWND messageOwner;
+
+HWND MessageOwner()
+{
+    return messageOwner && IsWindow(messageOwner) ? messageOwner : nullptr;
+}
+
+void SetMessageOwner(HWND window)
+{
+    messageOwner = window;
+}
+
 static int ShowBox(const char* caption, UINT style, const char* format, va_list args)
 {
     char text[1024];
     vsnprintf(text, sizeof text, format, args);
-    return MessageBoxA(nullptr, text, caption, style);
+    return MessageBoxA(MessageOwner(), text, caption, style);
 }
 
 int ShowError(const char* caption, const char* format, ...)

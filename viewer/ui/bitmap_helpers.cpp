@@ -3,6 +3,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include "win_helpers.h"
+
 HBITMAP LoadPicture(const char* path, int* width, int* height)
 {
     WCHAR widePath[260];
@@ -11,7 +13,7 @@ HBITMAP LoadPicture(const char* path, int* width, int* height)
     IPicture* picture = nullptr;
     HRESULT result = OleLoadPicturePath(widePath, nullptr, 0, 0, IID_IPicture, (void**)&picture);
     if (FAILED(result) || !picture) {
-        MessageBoxA(nullptr, "OleLoad FAILED!", "ERROR:", MB_OK);
+        MessageBoxA(MessageOwner(), "OleLoad FAILED!", "ERROR:", MB_OK);
         return nullptr;
     }
     HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
