@@ -182,8 +182,9 @@ TEST_F(ExportTest, SelectedFilesComeOutWithoutFolders)
 }
 
 // Files already in the target are replaced without a question, to their
-// exact new length; a file that cannot be created (a folder of its name is
-// in the way) is reported and the others are still written.
+// exact new length, and nothing else is left there; a file that cannot be
+// created (a folder of its name is in the way) is reported, the others are
+// still written, and the final message counts the one that was not.
 TEST_F(ExportTest, ReplacesExistingFilesAndReportsOneThatCannotBeCreated)
 {
     ASSERT_NO_FATAL_FAILURE(OpenDisc(kFolders, kFiles, kSplitDataFiles));
@@ -199,8 +200,8 @@ TEST_F(ExportTest, ReplacesExistingFilesAndReportsOneThatCannotBeCreated)
     EXPECT_EQ(refused.caption, "Error:(34565)");
     EXPECT_EQ(refused.text, "Cannot create new export file.");
     MessageBoxInfo done = AnswerMessage(30s);
-    EXPECT_EQ(done.caption, "Finished:");
-    EXPECT_EQ(done.text, "File(s) has been exported to " + target.string() + ".");
+    EXPECT_EQ(done.caption, "Incomplete:");
+    EXPECT_EQ(done.text, "Not every file was exported to " + target.string() + ": 1 of 3 files could not be exported.");
 
     EXPECT_EQ(TreeShape(target),
               (std::set<std::string>{"big one.bin", "empty.txt", "readme.txt/", "readme.txt/kept/"}));
@@ -267,8 +268,8 @@ TEST_F(ExportTest, FolderBlockedByAFileIsReportedFileByFile)
     file = AnswerMessage(30s);
     EXPECT_EQ(file.caption, "Error:(34565)");
     MessageBoxInfo done = AnswerMessage(30s);
-    EXPECT_EQ(done.caption, "Finished:");
-    EXPECT_EQ(done.text, "Tiny has been exported to " + target.string() + ".");
+    EXPECT_EQ(done.caption, "Incomplete:");
+    EXPECT_EQ(done.text, "Tiny was not exported in full to " + target.string() + ": 2 of its 2 files could not be exported.");
     EXPECT_EQ(TreeShape(target), std::set<std::string>{"Tiny"});
     EXPECT_EQ(ReadFileBytes(target / "Tiny").size(), 20u) << "the file in the way was changed";
     EXPECT_FALSE(WaitForDialog(kExportingCaption, 0ms)) << "the \"Exporting...\" window stayed open";

@@ -6,6 +6,7 @@
 #include "context_menus.h"
 #include "export_progress.h"
 #include "extraction.h"
+#include "folder_totals.h"
 #include "item_list.h"
 #include "item_records.h"
 #include "layout_format.h"
@@ -17,6 +18,17 @@
 #include "win_helpers.h"
 
 static const char CHOOSE_TITLE[] = "Choose the directory to export too:";
+
+// The files the running export tried and those that did not come back, each
+// already reported with its own message. Counted in ExportFile only, and for
+// the files of a folder that could not be made at all.
+static uint32_t filesTried;
+static uint32_t filesFailed;
+
+static const char* Files(uint32_t count)
+{
+    return count == 1 ? "file" : "files";
+}
 
 // Joins a directory and a stored name; 0 after a message when the name is not
 // one plain file name or the path would not fit.
@@ -44,6 +56,8 @@ void OnExport()
     if (layoutHeader.flags & FLAG_EXPORT_DISABLED)
         return;
     InterlockedExchange(&exportAborted, 0);
+    filesTried = 0;
+    filesFailed = 0;
     if (menuSource != FILE_LIST_ID) {
         ExportSelectedFolder();
         return;
@@ -54,7 +68,11 @@ void OnExport()
         return;
     for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
         ExportListRow(row, folder);
-    ShowError("Finished:", "File(s) has been exported to %s.", folder);
+    if (filesFailed == 0)
+        ShowError("Finished:", "File(s) has been exported to %s.", folder);
+    else
+        ShowError("Incomplete:", "Not every file was exported to %s: %lu of %lu %s could not be exported.",
+                  folder, (unsigned long)filesFailed, (unsigned long)filesTried, Files(filesTried));
 }
 
 void ExportListRow(int row, const char* folder)
@@ -81,8 +99,11 @@ void ExportSelectedFolder()
         return;
     const char* name = item->itemName ? item->itemName : "";
     int result = ExportFolder(item, folder);
-    if (result == 1)
+    if (result == 1 && filesFailed == 0)
         ShowError("Finished:", "%s has been exported to %s.", name, folder);
+    else if (result == 1)
+        ShowError("Incomplete:", "%s was not exported in full to %s: %lu of its %lu %s could not be exported.",
+                  name, folder, (unsigned long)filesFailed, (unsigned long)filesTried, Files(filesTried));
     else if (result == 0)
         ShowError("Aborted:",
                   "The export of %s to %s was aborted. The files written so far are complete; "
@@ -90,7 +111,8 @@ void ExportSelectedFolder()
                   name, folder);
 }
 
-int ExportFile(ArcsealItem* item, const char* directory)
+// One file, with its own messages; 1 when it was written.
+static int WriteExportFile(ArcsealItem* item, const char* directory)
 {
     char destination[MAX_PATH];
     if (!JoinExportPath(destination, sizeof destination, directory, item->itemName, "file"))
@@ -106,6 +128,31 @@ int ExportFile(ArcsealItem* item, const char* directory)
         return 0;
     default:
         return 0;  // reported, and the incomplete file is gone
+    }
+}
+
+int ExportFile(ArcsealItem* item, const char* directory)
+{
+    ++filesTried;
+    int written = WriteExportFile(item, directory);
+    if (!written)
+        ++filesFailed;
+    return written;
+}
+
+// A folder that cannot be made: its files and those of its sub-folders count
+// as not exported.
+static void CountSkippedFiles(ArcsealItem* folder, HTREEITEM entry)
+{
+    uint32_t files = CountFolderFiles(folder);
+    filesTried += files;
+    filesFailed += files;
+    for (HTREEITEM child = (HTREEITEM)SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)entry);
+         child; child = (HTREEITEM)SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)child)) {
+        char text[256];
+        ArcsealItem* item = nullptr;
+        if (ReadTreeItem(child, text, &item) && item)
+            CountSkippedFiles(item, child);
     }
 }
 
@@ -157,8 +204,10 @@ void ExportSubFolders(HTREEITEM parent, const char* directory)
         ChangeDrive(directory[0]);
         SetCurrentDirectoryA(directory);
         char subDirectory[MAX_PATH];
-        if (!JoinExportPath(subDirectory, sizeof subDirectory, directory, item->itemName, "folder"))
+        if (!JoinExportPath(subDirectory, sizeof subDirectory, directory, item->itemName, "folder")) {
+            CountSkippedFiles(item, child);
             continue;
+        }
         MakeDirectoryPath(subDirectory);
         ExportFolderFiles(item, subDirectory);
         if (SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)child))

@@ -15,7 +15,8 @@ void ExportSelectedFolder();
 // The folder chooser; "" when nothing was chosen. One buffer, reused by every call.
 const char* ChooseExportFolder(const char* title);
 
-// One file into a directory: 1, or 0 after its message.
+// One file into a directory: 1, or 0 after its message. Counted for the
+// export's final message.
 int ExportFile(ArcsealItem* item, const char* directory);
 
 // The files directly in a folder item (item-table order).
