@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "context_menu.h"
 #include "file_compare.h"
 #include "file_ops_fixture.h"
+#include "folder_chooser.h"
 #include "item_table_bytes.h"
 
 namespace e2e {
@@ -65,8 +67,9 @@ TEST_F(DamagedDiscTest, DataFileEndingTooEarlyRefusesTheFilesItCuts)
     }
     EXPECT_EQ(refusedNames, damaged);
     MessageBoxInfo done = AnswerMessage(30s);
-    EXPECT_EQ(done.caption, "Finished:");
-    EXPECT_EQ(done.text, "Shelf has been exported to " + target.string() + ".");
+    EXPECT_EQ(done.caption, "Incomplete:");
+    EXPECT_EQ(done.text, "Shelf was not exported in full to " + target.string() + ": " +
+                             std::to_string(damaged.size()) + " of its 3 files could not be exported.");
     std::set<std::string> expected = {"Shelf/"};
     for (const DiscFile& file : files) {
         if (damaged.count(LastPart(file.path)))
@@ -94,8 +97,8 @@ TEST_F(DamagedDiscTest, DataFileEndingTooEarlyRefusesTheFilesItCuts)
     refused = AnswerMessage(10s);
     EXPECT_EQ(refused.caption, "Error:(34566)");
     done = AnswerMessage(10s);
-    EXPECT_EQ(done.caption, "Finished:");
-    EXPECT_EQ(done.text, "File(s) has been exported to " + chosen.string() + ".");
+    EXPECT_EQ(done.caption, "Incomplete:");
+    EXPECT_EQ(done.text, "Not every file was exported to " + chosen.string() + ": 1 of 2 files could not be exported.");
     EXPECT_EQ(TreeShape(chosen), std::set<std::string>{whole});
 }
 
@@ -112,14 +115,26 @@ TEST_F(DamagedDiscTest, MissingDataFileRefusesItsFilesOnly)
     fs::remove(DiscFolder() / "disc0002.dat");
     ASSERT_NO_FATAL_FAILURE(StartDisc());
     ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
+    ASSERT_NO_FATAL_FAILURE(ShowFiles("Split", 3));
 
     const fs::path target = NewFolder("target");
     ASSERT_TRUE(ExportTo(OpenTreeMenu("Split"), kFolderMenuExport, kFolderMenuEntries, target));
-    MessageBoxInfo refused = AnswerMessage(30s);
+    std::optional<MessageBoxInfo> shown = WaitForMessage(30s);
+    ASSERT_TRUE(shown);
+    // While the message is up the main window waits: it owns the box, a
+    // click on another folder does not rebuild the list, and a command that
+    // arrives starts no second export.
+    EXPECT_EQ(GetWindow(shown->window, GW_OWNER), main_) << "the message box has no owner";
+    ClickTreeLabel(kDiscLabel);
+    PostCommand(main_, 7656);  // "Export"
+    EXPECT_FALSE(WaitForFolderChooser(viewer_->Id(), 1s)) << "a second export started under the message";
+    EXPECT_EQ(ReadList(list_).size(), 3u) << "the list was rebuilt under the message";
+    MessageBoxInfo refused = AnswerMessage(5s);
     EXPECT_EQ(refused.caption, "Error:(345634)");
     EXPECT_EQ(refused.text, "Cannot open .dat file.");
     MessageBoxInfo done = AnswerMessage(30s);
-    EXPECT_EQ(done.caption, "Finished:");
+    EXPECT_EQ(done.caption, "Incomplete:");
+    EXPECT_EQ(done.text, "Split was not exported in full to " + target.string() + ": 1 of its 3 files could not be exported.");
     std::set<std::string> expected = {"Split/"};
     for (const DiscFile& file : files) {
         if (LastPart(file.path) == lost)
@@ -130,13 +145,19 @@ TEST_F(DamagedDiscTest, MissingDataFileRefusesItsFilesOnly)
     }
     EXPECT_EQ(TreeShape(target), expected);
 
+    // A file of the copy's name in the Temp folder that the viewer did not
+    // write: the failed View/Open leaves it, and so does the end of the run.
+    const fs::path foreign = ViewerTempFolder() / lost;
+    WriteTextFile(foreign, "not the viewer's");
     ASSERT_NO_FATAL_FAILURE(ShowFiles("Split", 3));
     ASSERT_NO_FATAL_FAILURE(DoubleClickRow(lost));
     refused = AnswerMessage(10s);
     EXPECT_EQ(refused.caption, "Error:(345634)");
     EXPECT_EQ(refused.text, "Cannot open .dat file.");
-    EXPECT_FALSE(fs::exists(ViewerTempFolder() / lost));
     EXPECT_TRUE(NoMessageWithin(500ms));
+    ASSERT_TRUE(ExitThroughFileMenu());
+    EXPECT_TRUE(fs::exists(foreign)) << "the viewer deleted a file it did not write";
+    fs::remove(foreign);
 }
 
 // Names mkdisc never writes, put into the built viewer's item table: each
@@ -181,7 +202,11 @@ TEST_F(DamagedDiscTest, UnsafeNamesAreRefusedAndNothingIsWrittenOutside)
             break;
         refusedTexts.insert(last.text);
     }
-    EXPECT_EQ(last.caption, "Finished:");
+    // The files of the folder whose name was refused count as not exported.
+    EXPECT_EQ(last.caption, "Incomplete:");
+    EXPECT_EQ(last.text, kDiscLabel + " was not exported in full to " + target.string() + ": " +
+                             std::to_string(kUnsafeFileNames.size() + 1) + " of its " +
+                             std::to_string(kUnsafeFileNames.size() + 2) + " files could not be exported.");
     EXPECT_EQ(refusedTexts.size(), kUnsafeFileNames.size() + 1) << "one refusal per unsafe name";
     auto refusedName = [&](const std::string& name) {
         return std::any_of(refusedTexts.begin(), refusedTexts.end(), [&](const std::string& text) {
@@ -228,15 +253,18 @@ TEST_F(DamagedDiscTest, UnsafeNamesAreRefusedAndNothingIsWrittenOutside)
 
 // Device names in the forms Windows also takes for devices: with the
 // superscript digits of code page 1252 (0xB9, 0xB2, 0xB3) as the number of
-// COMn and LPTn, and with blanks before the extension. Each names a port or
-// device in every folder. (Wine does not treat them so: a name let through
-// shows here as a missing message and a file written under that name.)
+// COMn and LPTn, with blanks before the extension, and the console's
+// CONIN$ and CONOUT$. Each names a port or device in every folder. (Wine
+// does not treat them so: a name let through shows here as a missing
+// message and a file written under that name.)
 TEST_F(DamagedDiscTest, DeviceNameVariantsAreRefused)
 {
     const std::map<std::string, std::string> devices = {
         {"placeholder-file-1.e2e", "COM\xB9.e2e"},
         {"placeholder-file-2.e2e", "lpt\xB2"},
         {"placeholder-file-3.e2e", "nul .e2e"},
+        {"placeholder-file-4.e2e", "CONIN$"},
+        {"placeholder-file-5.e2e", "conout$.txt"},
     };
     std::vector<DiscFile> files = {{"ok.e2e", 50}};
     for (const auto& [placeholder, name] : devices)
@@ -258,11 +286,37 @@ TEST_F(DamagedDiscTest, DeviceNameVariantsAreRefused)
             break;
         refused.push_back(last);
     }
-    EXPECT_EQ(last.caption, "Finished:");
+    EXPECT_EQ(last.caption, "Incomplete:");
     EXPECT_EQ(refused.size(), devices.size()) << "one refusal per device name";
     const std::string label = ToUtf8(FromCp1252(kDiscLabel));
     EXPECT_EQ(TreeShape(target), (std::set<std::string>{label + "/", label + "/ok.e2e"}))
         << "a file was written under a device name";
+}
+
+// Files of the disc named like the disc's own files, exported into the disc's
+// folder: the viewer and the data file are refused by name and stay as they
+// were, the other file is written.
+TEST_F(DamagedDiscTest, ExportIntoTheDiscFolderNeverReplacesTheDiscsOwnFiles)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({}, {{"DISCVIEW.EXE", 300}, {"disc0001.dat", 200}, {"notes.e2e", 100}}));
+    ASSERT_NO_FATAL_FAILURE(ShowFiles(kDiscLabel, 3));
+    const Bytes viewerBefore = ReadFileBytes(DiscFolder() / "discview.exe");
+    const Bytes dataBefore = ReadFileBytes(DiscFolder() / "disc0001.dat");
+    ASSERT_NO_FATAL_FAILURE(SelectRows({"DISCVIEW.EXE", "disc0001.dat", "notes.e2e"}));
+    ASSERT_TRUE(ExportTo(OpenListMenu("notes.e2e"), kFileMenuExport, kFileMenuEntries, DiscFolder()));
+    for (const char* name : {"DISCVIEW.EXE", "disc0001.dat"}) {
+        MessageBoxInfo refused = AnswerMessage(10s);
+        EXPECT_EQ(refused.caption, "Error:(34571)");
+        EXPECT_NE(refused.text.find("\"" + std::string(name) + "\""), std::string::npos) << refused.text;
+    }
+    MessageBoxInfo done = AnswerMessage(10s);
+    EXPECT_EQ(done.caption, "Incomplete:");
+    EXPECT_EQ(done.text, "Not every file was exported to " + DiscFolder().string() + ": 2 of 3 files could not be exported.");
+    EXPECT_EQ(ReadFileBytes(DiscFolder() / "discview.exe"), viewerBefore);
+    EXPECT_EQ(ReadFileBytes(DiscFolder() / "disc0001.dat"), dataBefore);
+    auto difference = FileDifference(Source("notes.e2e"), DiscFolder() / "notes.e2e");
+    EXPECT_FALSE(difference) << *difference;
+    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "notes.e2e"}));
 }
 
 }  // namespace

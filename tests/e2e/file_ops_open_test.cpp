@@ -97,9 +97,9 @@ TEST_F(OpenTest, DoubleClickAndViewOpenHandPlainCopiesToTheRegisteredProgram)
         EXPECT_FALSE(fs::exists(CopyPath(LastPart(file.path)))) << LastPart(file.path) << " was left in Temp";
 }
 
-// The design passes the copy's path to the chosen program as it is, without
-// quotation marks, so a path with a blank arrives as written.
-TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathUnquoted)
+// The chosen program gets the copy's path in quotation marks, so a path
+// with a blank arrives as one argument.
+TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathQuoted)
 {
     const fs::path probes = Scratch() / "probe dir";
     const fs::path probe = PlaceProbe(probes);
@@ -118,7 +118,7 @@ TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathUnquoted)
     ASSERT_TRUE(OpenFileInDialog(dialog, probe));
     std::vector<std::string> opened = WaitForProbeCommandLines(probes, 1, 15s);
     ASSERT_EQ(opened.size(), 1u) << "the chosen program was not started";
-    EXPECT_EQ(ParametersOf(opened[0]), CopyPathText("my notes.e2e")) << "command line: " << opened[0];
+    EXPECT_EQ(ParametersOf(opened[0]), "\"" + CopyPathText("my notes.e2e") + "\"") << "command line: " << opened[0];
     ExpectCopyOf(files[0].path);
 
     // Cancelled: nothing opened, no copy written.
@@ -140,11 +140,8 @@ TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathUnquoted)
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(OpenFileInDialog(dialog, probe));
     opened = WaitForProbeCommandLines(probes, 3, 15s);
-    std::multiset<std::string> parameters;
-    for (const std::string& line : opened)
-        parameters.insert(ParametersOf(line));
-    EXPECT_EQ(parameters, (std::multiset<std::string>{CopyPathText("my notes.e2e"), CopyPathText("my notes.e2e"),
-                                                      CopyPathText("second file.e2e")}));
+    EXPECT_EQ(OpenedPaths(opened), (std::multiset<std::string>{CopyPathText("my notes.e2e"), CopyPathText("my notes.e2e"),
+                                                               CopyPathText("second file.e2e")}));
     ExpectCopyOf(files[1].path);
     EXPECT_TRUE(NoMessageWithin(500ms));
 
@@ -192,7 +189,14 @@ TEST_F(OpenTest, SameNameFromAnotherFolderIsRefusedWhileTheFirstCopyIsLocked)
     ASSERT_EQ(WaitForProbeCommandLines(probes, 2, 15s).size(), 2u);
     ExpectCopyOf(files[1].path);
 
-    ASSERT_TRUE(ExitThroughFileMenu());
+    // Windows ends the session: the viewer agrees, and its copies go as on "Exit".
+    DWORD_PTR agreed = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(main_, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &agreed));
+    EXPECT_EQ(agreed, (DWORD_PTR)TRUE);
+    EXPECT_TRUE(fs::exists(copy)) << "the copy went before the session ended";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(main_, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    ASSERT_TRUE(viewer_->WaitForExit(10s)) << "the viewer did not end with the session";
     EXPECT_FALSE(fs::exists(copy)) << "the copy was left in Temp";
 }
 

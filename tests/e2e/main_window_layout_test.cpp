@@ -222,6 +222,23 @@ TEST_F(LayoutTest, ReleasingWithoutMovingKeepsTheLayoutAndTheNextDragWorks)
     DragMouse(OnScreen(start), OnScreen({350, start.y}), 8);
     EXPECT_TRUE(WaitForTreeWidth(350));
     ExpectLayout(350);
+
+    // A drag that loses the mouse to another window (the system cancels the
+    // capture, as it does for a window that pops up) ends where it is: the
+    // bar goes, the layout follows, and moves after it change nothing.
+    const POINT again = InGap();
+    PressLeftAt(OnScreen(again));
+    MoveMouseTo(OnScreen({300, again.y}));
+    MoveMouseTo(OnScreen({250, again.y}));
+    HWND bar = DragBar();
+    ASSERT_TRUE(bar) << "no drag bar while dragging";
+    PostMessageA(main_, WM_CANCELMODE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(bar, 2s)) << "the drag bar stayed after the capture was lost";
+    EXPECT_TRUE(WaitForTreeWidth(250));
+    MoveMouseTo(OnScreen({400, again.y}));
+    ReleaseLeft();
+    std::this_thread::sleep_for(200ms);
+    ExpectLayout(250);
 }
 
 TEST_F(LayoutTest, WidthChangeCentresTheGapHeightChangeKeepsIt)

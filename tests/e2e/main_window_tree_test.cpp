@@ -106,6 +106,14 @@ TEST_F(TreeTest, ExpandsAndCollapsesWithTheMouse)
     EXPECT_TRUE(WaitUntil(2s, [&] { return !Entry(kDiscLabel).expanded; }));
     EXPECT_EQ(DepthsAndTexts(ShownTreeEntries(tree_)),
               (std::vector<DepthAndText>{{0, "Arcseal"}, {1, kDiscLabel}}));
+
+    // The disc root has no contents of its own: a double click on it only
+    // closes it, with no message.
+    DoubleClickAt(ScreenCentre(tree_, Entry("Arcseal").label));
+    EXPECT_TRUE(WaitUntil(2s, [&] { return !Entry("Arcseal").expanded; })) << "double click did not close Arcseal";
+    auto message = WaitForMessageBox(viewer_->Id(), 1s);
+    EXPECT_FALSE(message) << "double-clicking the disc root showed \"" << message->caption << "\" / \""
+                          << message->text << "\"";
 }
 
 TEST_F(TreeTest, StatusBarShowsTheDiscTotals)

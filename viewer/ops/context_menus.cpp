@@ -21,9 +21,11 @@
 
 int menuSource;
 
+// Only an item with contents of its own can be opened: a file. Folders, the
+// whole disc, the disc root and the other folder-like kinds have none.
 static int IsOpenable(const ArcsealItem* item)
 {
-    return item->itemType != ITEM_FOLDER && item->itemType != ITEM_WHOLE_DISC;
+    return RecordHasDataFields(item->itemType);
 }
 
 static void TrackMenu(HMENU menu)
@@ -136,9 +138,11 @@ void OpenItemFile(ArcsealItem* item, const char* program)
         ShowError("Error:(34570)", "The path for a copy of \"%s\" is too long to open it.", item->itemName);
         return;
     }
-    RememberTempCopy(destination);
     switch (ExtractItemFile(item, destination)) {
     case EXTRACT_DONE:
+        // Deleted at exit only now that the viewer wrote it: a file of that
+        // name it did not write stays.
+        RememberTempCopy(destination);
         break;
     case EXTRACT_NO_DATA_FILE:
         ShowError("Error:(345634)", "Cannot open .dat file.");
@@ -154,10 +158,14 @@ void OpenItemFile(ArcsealItem* item, const char* program)
     default:
         return;  // reported, and the incomplete copy is gone
     }
-    if (program)
-        ShellExecuteA(nullptr, "open", program, destination, nullptr, SW_SHOWNORMAL);
-    else
+    if (program) {
+        // Quoted, so that a path with blanks reaches the program as one argument.
+        char quoted[MAX_PATH + 2];
+        snprintf(quoted, sizeof quoted, "\"%s\"", destination);
+        ShellExecuteA(nullptr, "open", program, quoted, nullptr, SW_SHOWNORMAL);
+    } else {
         ShellExecuteA(nullptr, "open", destination, nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }
 
 const char* ChooseProgram()
@@ -166,6 +174,7 @@ const char* ChooseProgram()
     memset(chosen, 0, sizeof chosen);
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = MessageOwner();
     dialog.lpstrFilter = "Program Files (*.exe)\0*.exe\0";
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = 260;

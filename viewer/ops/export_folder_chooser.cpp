@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "win_helpers.h"
+
 // Starts at the current directory (where the last export went) and shows
 // the path of each selection in the status line.
 static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM)
@@ -30,6 +32,7 @@ const char* ChooseExportFolder(const char* title)
         return chosen;
     char displayName[MAX_PATH];
     BROWSEINFOA request = {};
+    request.hwndOwner = MessageOwner();  // the main window waits while it is up
     request.pszDisplayName = displayName;
     request.lpszTitle = title;
     request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE;

@@ -79,13 +79,25 @@ static void ApplyLayout(HWND window, int32_t width, int32_t height)
     UpdateWindow(window);
 }
 
+// Set while a click or a context menu of the panes, or an export or open
+// command, is being handled, its messages, dialogs and copies included.
+// Their message boxes keep the main window pumping messages: nothing that
+// arrives meanwhile may start a second operation or rebuild the file list
+// under the one running.
+static int operationRunning;
+
 static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
 {
     NMHDR* header = (NMHDR*)lParam;
+    if (wParam == FILE_LIST_ID && header->code == LVN_GETDISPINFOA) {
+        GetFileListText((NMLVDISPINFOA*)lParam);
+        return 0;
+    }
+    if (operationRunning)
+        return 0;
+    operationRunning = 1;
     if (wParam == FILE_LIST_ID) {
-        if (header->code == LVN_GETDISPINFOA)
-            GetFileListText((NMLVDISPINFOA*)lParam);
-        else if (header->code == NM_RCLICK)
+        if (header->code == NM_RCLICK)
             ShowFileMenu();
         else if (header->code == NM_DBLCLK)
             OnListDoubleClick();
@@ -97,10 +109,11 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
         else if (header->code == NM_CLICK)
             OnFolderClick();
     }
+    operationRunning = 0;
     return 0;
 }
 
-static void OnCommand(WPARAM wParam)
+static void RunCommand(WPARAM wParam)
 {
     switch (LOWORD(wParam)) {
     case CMD_PROPERTIES:
@@ -118,9 +131,6 @@ static void OnCommand(WPARAM wParam)
     case CMD_ABOUT:
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialog, 0);
         break;
-    case CMD_FILE_EXIT:
-        ShutDownViewer();
-        break;
     case CMD_HELP:
         ShellExecuteA(nullptr, "open", HELP_PAGE, nullptr, nullptr, SW_SHOW);
         break;
@@ -128,6 +138,25 @@ static void OnCommand(WPARAM wParam)
         ShellExecuteA(nullptr, "open", webAddress, nullptr, nullptr, SW_SHOW);
         break;
     }
+}
+
+static void OnCommand(WPARAM wParam)
+{
+    const int command = LOWORD(wParam);
+    if (command == CMD_FILE_EXIT) {
+        ShutDownViewer();  // also in the middle of an operation: nothing of it is needed any more
+        return;
+    }
+    if (operationRunning)
+        return;
+    // The Properties and About boxes hold nothing of the list once they are
+    // up: the window goes on working beside them.
+    const int isOperation = command == CMD_OPEN_WITH || command == CMD_EXPORT || command == CMD_VIEW_OPEN;
+    if (isOperation)
+        operationRunning = 1;
+    RunCommand(wParam);
+    if (isOperation)
+        operationRunning = 0;
 }
 
 static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -170,6 +199,13 @@ static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
     case WM_CLOSE:
         ShutDownViewer();
         return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Windows ends the session: the copies go now, as on "Exit".
+        if (wParam)
+            ShutDownViewer();
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -202,6 +238,7 @@ int CreateMainWindow()
         ShowError("Error: 30", "Cannot create viewer window.");
         return 0;
     }
+    SetMessageOwner(mainWindow);
 
     RECT client;
     GetClientRect(mainWindow, &client);
