@@ -43,11 +43,27 @@ TEST(RegisterFont, RecordsTheFaceWithTheWholeFileNameField)
     DWORD type = 0;
     LONG status = RegQueryValueExA(key, "Arcseal Registry Test Face", nullptr, &type, (BYTE*)data, &size);
     RegDeleteValueA(key, "Arcseal Registry Test Face");
-    RegCloseKey(key);
-    ASSERT_EQ(status, ERROR_SUCCESS);
+    EXPECT_EQ(status, ERROR_SUCCESS);
     EXPECT_EQ(type, (DWORD)REG_SZ);
     EXPECT_STREQ(data, "ArcsealRegistryTest.ttf");
     EXPECT_EQ(size, 255u);
+
+    // A face whose value names another font's file keeps it; a path that is
+    // not the disc's own font file makes no value.
+    const char other[] = "SomeoneElse.ttf";
+    RegSetValueExA(key, "Arcseal Registry Test Face", 0, REG_SZ, (const BYTE*)other, sizeof other);
+    RegisterFont(path.c_str());
+    size = sizeof data;
+    EXPECT_EQ(RegQueryValueExA(key, "Arcseal Registry Test Face", nullptr, &type, (BYTE*)data, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(data, other) << "the value of another font was replaced";
+    RegDeleteValueA(key, "Arcseal Registry Test Face");
+    RegisterFont((std::string(FontsFolder()) + "\\NotTheDiscsFont.ttf").c_str());
+    size = sizeof data;
+    EXPECT_EQ(RegQueryValueExA(key, "Arcseal Registry Test Face", nullptr, &type, (BYTE*)data, &size),
+              ERROR_FILE_NOT_FOUND)
+        << "a value was made for a file that is not the disc's font";
+    RegDeleteValueA(key, "Arcseal Registry Test Face");
+    RegCloseKey(key);
 }
 
 }  // namespace

@@ -25,6 +25,22 @@ const char* FontsFolder()
     return folder[0] ? folder : nullptr;
 }
 
+// 1 when the Fonts key has no value of that name, or one that names the
+// disc's font file already.
+static int RegistryValueIsFree(HKEY key, const char* name)
+{
+    char data[1024];
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    LONG status = RegQueryValueExA(key, name, nullptr, &type, (BYTE*)data, &size);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return 1;
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return 0;
+    data[size < sizeof data ? size : sizeof data - 1] = 0;
+    return _stricmp(data, layoutHeader.fontFileName) == 0;
+}
+
 void RegisterFont(const char* path)
 {
     HKEY key;
@@ -35,14 +51,18 @@ void RegisterFont(const char* path)
         ShowError("Error:(67345526)", "Cannot set custom font.");
         return;
     }
-    if (!FileNamePart(path)) {
+    const char* fileName = FileNamePart(path);
+    if (!fileName) {
         RegCloseKey(key);
         ShowError("Error:(67345524)", "cannot get fontfilename from path.");
         return;
     }
-    // The whole 255-byte field is stored, as the registry entry always has been.
-    RegSetValueExA(key, layoutHeader.fontFaceName, 0, REG_SZ, (const BYTE*)layoutHeader.fontFileName,
-                   sizeof layoutHeader.fontFileName);
+    // The value is the disc's own: made only for the disc's own font file,
+    // and never over a value of that name that names another font's file.
+    if (RegistryValueIsFree(key, layoutHeader.fontFaceName) && _stricmp(fileName, layoutHeader.fontFileName) == 0)
+        // The whole 255-byte field is stored, as the registry entry always has been.
+        RegSetValueExA(key, layoutHeader.fontFaceName, 0, REG_SZ, (const BYTE*)layoutHeader.fontFileName,
+                       sizeof layoutHeader.fontFileName);
     RegCloseKey(key);
     AddFontResourceA(path);
     // A send, so the font is known everywhere before the splash draws with it;

@@ -6,6 +6,8 @@
 const char* FontsFolder();
 
 // Registers a font file just written into the Fonts folder: the registry value
-// named by the header's fontFaceName, the system font table, and a font-change
-// broadcast. Failures are shown with ShowError.
+// named by the header's fontFaceName (made only when the path's file name is
+// the header's fontFileName, and never over a value that names another file),
+// the system font table, and a font-change broadcast. Failures are shown with
+// ShowError.
 void RegisterFont(const char* path);
