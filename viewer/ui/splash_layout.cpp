@@ -180,14 +180,25 @@ SplashTextMeasure MeasureSplashText(const char* text)
     return measure;
 }
 
+// A step of the arithmetic rounded to double as soon as it is done. The
+// shipped 32-bit build computes on the x87 unit, which otherwise keeps extra
+// bits between the steps: its block of two 20-pixel lines came out
+// 44.0000000000000002 high, and a bottom text stood one pixel above the
+// 64-bit build's (240 - 44.0000000000000002 truncates to 195).
+static double AsDouble(double value)
+{
+    volatile double stored = value;
+    return stored;
+}
+
 double SplashBlockHeight(int tmHeight, int lineCount)
 {
-    return ((double)tmHeight * 0.1 + tmHeight) * lineCount;
+    return AsDouble(AsDouble(AsDouble((double)tmHeight * 0.1) + tmHeight) * lineCount);
 }
 
 int SplashLineStep(int tmHeight)
 {
-    return ClampSplashCoordinate(tmHeight + tmHeight * 0.1);
+    return ClampSplashCoordinate(AsDouble(tmHeight + AsDouble(tmHeight * 0.1)));
 }
 
 SplashPoint SplashTextOrigin(uint32_t textFlags, int screenWidth, int screenHeight, int tmHeight,
@@ -203,11 +214,11 @@ SplashPoint SplashTextOrigin(uint32_t textFlags, int screenWidth, int screenHeig
     if (placement & TEXT_TOP_CENTRE)
         return Point(centredX, 0);
     if (placement & TEXT_BOTTOM_LEFT)
-        return TruncatedPoint(0.0, H - L);
+        return TruncatedPoint(0.0, AsDouble(H - L));
     if (placement & TEXT_BOTTOM_CENTRE)
-        return TruncatedPoint((double)centredX, H - L);
+        return TruncatedPoint((double)centredX, AsDouble(H - L));
     if (placement & TEXT_CENTRE)
-        return TruncatedPoint((double)centredX, H / 2 - L * 0.5);
+        return TruncatedPoint((double)centredX, AsDouble(H / 2 - AsDouble(L * 0.5)));
     return Point((int64_t)textX, (int64_t)textY);
 }
 
