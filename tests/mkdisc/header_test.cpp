@@ -92,6 +92,8 @@ TEST_F(HeaderTest, SplashTextFromFileAndNamedPositions)
         EXPECT_EQ(position.second, disc.header.textFlags) << position.first;
         EXPECT_STREQ("Line one\r\nCaf\xE9\r\n", disc.header.splashText);
     }
+    // "@@" keeps a text that begins with '@' from being taken for a file name.
+    EXPECT_STREQ("@home\r\n", Build({"--splash-text", "@@home"}).header.splashText);
 }
 
 TEST_F(HeaderTest, BackgroundLogoAndFontSections)
