@@ -48,6 +48,14 @@ Process::Process(const std::filesystem::path& exe, const std::wstring& arguments
     id_ = info.dwProcessId;
 }
 
+Process::Process(DWORD processId)
+{
+    process_ = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, processId);
+    if (!process_)
+        throw std::runtime_error("cannot open process " + std::to_string(processId));
+    id_ = processId;
+}
+
 Process::~Process()
 {
     Kill();
