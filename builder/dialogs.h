@@ -6,8 +6,7 @@
 #include "disc_options.h"
 
 // Messages the dialogs receive besides the platform's.
-const UINT WM_BUILD_PROGRESS = WM_APP + 1;  // posted by the worker: new counts to show
-const UINT WM_BUILD_FINISHED = WM_APP + 2;  // posted by the worker when it ends
+const UINT WM_BUILD_FINISHED = WM_APP + 1;  // posted by the worker when it ends
 
 INT_PTR CALLBACK MainDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ProgressDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

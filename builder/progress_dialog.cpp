@@ -17,10 +17,12 @@
 namespace {
 
 const int BAR_RANGE = 1000;
+const UINT_PTR COUNTS_TIMER = 1;
+const UINT COUNTS_INTERVAL_MS = 100;
 
-// Shared between the worker and the dialog: counts, the cancel request and
-// one pending progress message at a time, so a fast build cannot flood the
-// dialog's queue.
+// Shared between the worker and the dialog: the counts and the cancel
+// request. The dialog reads the counts on a timer: messages posted for every
+// slice would come before the mouse and painting and leave Cancel dead.
 struct BuildRun {
     const DiscOptions* options = nullptr;
     HWND dialog = nullptr;
@@ -31,7 +33,6 @@ struct BuildRun {
     std::atomic<uint64_t> plannedBytes{0};
     std::atomic<bool> planned{false};
     std::atomic<bool> cancel{false};
-    std::atomic<bool> messagePending{false};
     BuildResult result;  // written by the worker before it posts WM_BUILD_FINISHED
 };
 
@@ -45,22 +46,15 @@ public:
         run_.plannedFiles = totals.files;
         run_.plannedBytes = totals.bytes;
         run_.planned = true;
-        Tell();
     }
     void Advanced(uint64_t filesDone, uint64_t bytesDone) override
     {
         run_.files = filesDone;
         run_.bytes = bytesDone;
-        Tell();
     }
     bool CancelRequested() override { return run_.cancel; }
 
 private:
-    void Tell()
-    {
-        if (!run_.messagePending.exchange(true))
-            PostMessageW(run_.dialog, WM_BUILD_PROGRESS, 0, 0);
-    }
     BuildRun& run_;
 };
 
@@ -107,17 +101,18 @@ INT_PTR CALLBACK ProgressDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG:
         currentRun->dialog = dialog;
         SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, BAR_RANGE);
+        SetTimer(dialog, COUNTS_TIMER, COUNTS_INTERVAL_MS, nullptr);
         currentRun->worker = (HANDLE)_beginthreadex(nullptr, 0, BuildWorker, currentRun, 0, nullptr);
         if (!currentRun->worker) {
             currentRun->result.message = "cannot start the build";
             EndDialog(dialog, 0);
         }
         return TRUE;
-    case WM_BUILD_PROGRESS:
-        currentRun->messagePending = false;
+    case WM_TIMER:
         ShowCounts(dialog, *currentRun);
         return TRUE;
     case WM_BUILD_FINISHED:
+        KillTimer(dialog, COUNTS_TIMER);
         WaitForSingleObject(currentRun->worker, INFINITE);
         CloseHandle(currentRun->worker);
         currentRun->worker = nullptr;
