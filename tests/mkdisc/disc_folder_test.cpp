@@ -13,27 +13,15 @@
 
 namespace {
 
-class DiscFolderTest : public ::testing::Test {
+class DiscFolderTest : public DiscBuildTest {
 protected:
-    ScratchFolder scratch;
-    fs::path source = scratch / "src";
-    fs::path output = scratch / "out";
-    std::string viewer = (scratch / "viewer.exe").string();
-
     void SetUp() override
     {
-        WriteFile(viewer, FAKE_VIEWER);
+        DiscBuildTest::SetUp();
         WriteFile(source / "a.txt", std::string(3000, 'a'));
         WriteFile(source / "Docs/b.bin", std::string(5000, 'b'));
     }
-
-    RunResult Build(std::vector<std::string> options)
-    {
-        options.insert(options.begin(), {"--viewer", viewer});
-        options.push_back(source.string());
-        options.push_back(output.string());
-        return RunMkdiscWith(options);
-    }
+    RunResult Build(const std::vector<std::string>& options) { return RunBuild(options); }
 };
 
 // The files in the root of an image, read through libisofs with the Joliet

@@ -6,20 +6,15 @@
 
 namespace {
 
-class RefusalTest : public ::testing::Test {
+class RefusalTest : public DiscBuildTest {
 protected:
-    ScratchFolder scratch;
-    fs::path source = scratch / "src";
-    fs::path output = scratch / "out";
-    std::string viewer = (scratch / "viewer.exe").string();
-
     void SetUp() override
     {
-        WriteFile(viewer, FAKE_VIEWER);
+        DiscBuildTest::SetUp();
         WriteFile(source / "fine.txt", "fine");
     }
 
-    RunResult Build() { return RunMkdiscWith({"--viewer", viewer, source.string(), output.string()}); }
+    RunResult Build() { return RunBuild({}); }
 
     void ExpectRefusedNaming(const std::string& culprit)
     {
