@@ -96,6 +96,21 @@ std::string LicenceProblem(const std::string& utf8Path)
     return std::string();
 }
 
+// The window's current folder is wherever the shortcut started it: a path
+// relative to it would land in the installation folder.
+const Field PATH_FIELDS[] = {FIELD_SOURCE, FIELD_OUTPUT, FIELD_LICENCE, FIELD_BACKGROUND, FIELD_LOGO, FIELD_FONT_FILE};
+
+int CheckFullPaths(const ProjectSettings& settings, FieldProblem& problem)
+{
+    for (Field field : PATH_FIELDS) {
+        const std::string& path = settings[field];
+        if (!path.empty() && !PathFromUtf8(path).is_absolute())
+            return Refuse(problem, field,
+                          Quoted(path) + " is not a full path: give it with its drive, as Browse... does.");
+    }
+    return 1;
+}
+
 int CheckFolders(const ProjectSettings& settings, FieldProblem& problem)
 {
     const std::string& source = settings[FIELD_SOURCE];
@@ -103,6 +118,10 @@ int CheckFolders(const ProjectSettings& settings, FieldProblem& problem)
     std::error_code error;
     if (source.empty())
         return Refuse(problem, FIELD_SOURCE, "choose the folder whose files go onto the disc.");
+    if (output.empty())
+        return Refuse(problem, FIELD_OUTPUT, "choose the folder the disc is written into.");
+    if (!CheckFullPaths(settings, problem))
+        return 0;
     fs::path sourcePath = PathFromUtf8(source);
     if (!fs::is_directory(sourcePath, error))
         return Refuse(problem, FIELD_SOURCE, Quoted(source) + " does not exist or is not a folder.");
@@ -110,8 +129,6 @@ int CheckFolders(const ProjectSettings& settings, FieldProblem& problem)
         return Refuse(problem, FIELD_SOURCE,
                       error ? "cannot read " + Quoted(source) + ": " + error.message() + "."
                             : Quoted(source) + " is empty: there is nothing to put onto the disc.");
-    if (output.empty())
-        return Refuse(problem, FIELD_OUTPUT, "choose the folder the disc is written into.");
     fs::path outputPath = PathFromUtf8(output);
     if (fs::exists(outputPath, error) && !fs::is_directory(outputPath, error))
         return Refuse(problem, FIELD_OUTPUT, Quoted(output) + " is a file, not a folder.");
@@ -253,9 +270,10 @@ int CheckSettings(const ProjectSettings& settings, DiscOptions& options, FieldPr
     }
     try {
         DefaultViewerPath();
-    } catch (const BuildError& failure) {
+    } catch (const BuildError&) {
         return Refuse(problem, FIELD_NONE,
-                      std::string(failure.what()) + ". Install Arcseal 3 again to get the viewer back.");
+                      "the viewer discview.dll, which every disc gets a copy of, is not beside the disc "
+                      "builder. Install Arcseal 3 again to get it back.");
     }
     options = parsed;
     return 1;

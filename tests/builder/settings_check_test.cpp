@@ -55,6 +55,10 @@ TEST_F(SettingsCheckTest, EachProblemIsPutOnItsField)
          FIELD_OUTPUT, "is a file"},
         {"source inside output", [&](ProjectSettings& s) { s[FIELD_OUTPUT] = scratch.path().string(); },
          FIELD_OUTPUT, "the source folder lies inside"},
+        {"relative output", [](ProjectSettings& s) { s[FIELD_OUTPUT] = "disc"; }, FIELD_OUTPUT,
+         "is not a full path"},
+        {"relative logo", [](ProjectSettings& s) { s[FIELD_LOGO] = "art/logo.gif"; }, FIELD_LOGO,
+         "is not a full path"},
         {"device title", [](ProjectSettings& s) { s[FIELD_TITLE] = "CON"; }, FIELD_TITLE, "Windows"},
         {"placement", [&](ProjectSettings& s) {
              s[FIELD_BACKGROUND] = (scratch / "sky.jpg").string();
