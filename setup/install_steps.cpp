@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "registry_text.h"
 #include "setup_helpers.h"
 #include "setup_state.h"
 
@@ -14,19 +15,10 @@ static const char* const SHELL_FOLDERS_KEY = "Software\\Microsoft\\Windows\\Curr
 static const char* const PRODUCT_KEY = "Software\\Corvane Software\\Arcseal3";
 static const char* const UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Arcseal3";
 
-// Reads one string value of a key opened just for it, 255 bytes at most.
+// Reads one of the user's folders, expanded when it is stored as REG_EXPAND_SZ.
 static int ReadShellFolder(const char* name, char* folder)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD type = 0, size = SETUP_PATH_SIZE - 1;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, (BYTE*)folder, &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return 0;
-    folder[size < SETUP_PATH_SIZE ? size : SETUP_PATH_SIZE - 1] = 0;
-    return folder[0] != 0;
+    return ReadRegistryText(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, name, folder, SETUP_PATH_SIZE);
 }
 
 int ReadSystemFolders()
@@ -62,8 +54,9 @@ void WriteRegistryEntries()
 
     if (!CreateAndOpenKey(UNINSTALL_KEY, &key))
         return;
+    // Quoted: Windows runs it as a command line, and the path has blanks.
     char uninstallString[SETUP_PATH_SIZE + 32];
-    snprintf(uninstallString, sizeof uninstallString, "%s\\arcs3uninst.exe", installDir);
+    snprintf(uninstallString, sizeof uninstallString, "\"%s\\arcs3uninst.exe\"", installDir);
     SetText(key, "DisplayName", "Arcseal3");
     SetText(key, "UninstallString", uninstallString);
     SetText(key, "RootInstallDir", installDir);

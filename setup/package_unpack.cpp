@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "install_log.h"
+#include "install_record.h"
 #include "package_unpack.h"
 #include "setup_helpers.h"
 #include "setup_state.h"
@@ -123,12 +125,18 @@ static int UnpackEntry(FILE* package, uint32_t index, const char* systemDir, con
     // Windows refuses to open a read-only file for writing; so does the
     // installer where the platform would not (Wine run as root).
     DWORD attributes = GetFileAttributesA(target);
-    bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    bool readOnly = existed && (attributes & FILE_ATTRIBUTE_READONLY);
     FILE* output = readOnly ? nullptr : fopen(target, "wb");
     if (!output) {
         ShowError("Error:(3439)", "Cannot create file from package %d.", (int)index);
         return 0;
     }
+    // A file in the Windows or system folder that was there before (a shared
+    // library, say) is not Arcseal3's to remove again.
+    const PackagePrefix* prefix = FindDestinationPrefix(header.destination, nullptr);
+    if (!existed || prefix->base == BASE_INSTALL_DIR)
+        RecordCreated(INSTALL_LOG_FILE, target);
     int copied = CopyPackageData(output, package, header.dataSize);
     int closed = fclose(output) == 0;
     if (!copied || !closed) {
@@ -140,7 +148,8 @@ static int UnpackEntry(FILE* package, uint32_t index, const char* systemDir, con
     return 1;
 }
 
-int UnpackPackageFrom(const char* packagePath)
+// Everything of UnpackPackageFrom but the install log.
+static int UnpackEntries(const char* packagePath)
 {
     PackageTrailer trailer;
     PackageSummary summary;
@@ -172,6 +181,15 @@ int UnpackPackageFrom(const char* packagePath)
         complete = !unpackCancelled && UnpackEntry(package, index, systemDir, windowsDir);
     fclose(package);
     return complete;
+}
+
+int UnpackPackageFrom(const char* packagePath)
+{
+    // Also what a failed or cut-short unpacking made is recorded, so that
+    // the uninstaller removes it.
+    BeginInstallRecord();
+    int complete = UnpackEntries(packagePath);
+    return EndInstallRecord() && complete;
 }
 
 int UnpackPackage()

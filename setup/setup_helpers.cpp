@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "install_log.h"
+#include "install_record.h"
 #include "setup_helpers.h"
 
 void ShowError(const char* caption, const char* format, ...)
@@ -33,8 +35,16 @@ int MakeDirectoryPath(const char* path)
     size_t length = strlen(path);
     if (length >= sizeof built)
         return DirectoryFailed(path);
-    // Names one by one; empty ones (doubled or trailing backslashes) are skipped.
+    // The root is taken as it stands: the drive ("c:"), or for a network
+    // path "\\server\share".
+    bool network = length > 2 && path[0] == '\\' && path[1] == '\\';
+    int rootNames = network ? 2 : 1;
     size_t builtLength = 0;
+    if (network) {
+        built[builtLength++] = '\\';
+        built[builtLength++] = '\\';
+    }
+    // Names one by one; empty ones (doubled or trailing backslashes) are skipped.
     int names = 0;
     for (size_t at = 0; at < length;) {
         size_t end = at;
@@ -46,15 +56,18 @@ int MakeDirectoryPath(const char* path)
             memcpy(built + builtLength, path + at, end - at);
             builtLength += end - at;
             built[builtLength] = 0;
-            // The first name is the drive ("c:"): taken as it stands.
-            if (names > 0 && !PathExists(built) && !CreateDirectoryA(built, nullptr))
-                return DirectoryFailed(built);
+            if (names >= rootNames && !PathExists(built)) {
+                if (!CreateDirectoryA(built, nullptr))
+                    return DirectoryFailed(built);
+                RecordCreated(INSTALL_LOG_FOLDER, built);
+            }
             ++names;
         }
         at = end + 1;
     }
-    // No name at all (empty, or backslashes only) names no directory to make.
-    if (names == 0)
+    // No name at all (empty, or backslashes only), or a server without its
+    // share, names no directory to make.
+    if (names < rootNames)
         return DirectoryFailed(path);
     return 1;
 }

@@ -13,6 +13,8 @@ void ShowError(const char* caption, const char* format, ...)
 // 1 when the path's attributes can be read: files and directories alike.
 int PathExists(const char* path);
 
-// Creates every missing directory along path. Returns 1 when they all exist
-// afterwards; 0 after showing a box with the path that could not be made.
+// Creates every missing directory along path, below its drive ("c:") or its
+// network share ("\\server\share"), and records each in the install log while
+// one is kept. Returns 1 when they all exist afterwards; 0 after showing a
+// box with the path that could not be made.
 int MakeDirectoryPath(const char* path);

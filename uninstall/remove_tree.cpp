@@ -36,3 +36,11 @@ void RemoveTreeContents(const char* path)
     if (path)
         _chdrive(driveBefore);
 }
+
+void LeaveForWindowsDirectory()
+{
+    char windowsDir[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(windowsDir, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        SetCurrentDirectoryA(windowsDir);
+}

@@ -9,3 +9,7 @@
 // hidden, a link ...) is deleted as a file or, failing that, left in place with
 // everything inside it; names starting with a dot are never descended into.
 void RemoveTreeContents(const char* path);
+
+// Makes the Windows directory current, so that an emptied directory is no
+// longer current and its removal is not refused.
+void LeaveForWindowsDirectory();

@@ -1,93 +1,102 @@
-// arcs3uninst: removes Arcseal 3 after a confirmation: the installation
-// directory found in the uninstall key, that key and the shortcuts. It
-// talks to the user only through message boxes.
+// arcs3uninst: removes Arcseal 3 after a confirmation: the files and folders
+// its install log names (or, for an older installation without one, the
+// whole installation directory found in the uninstall key), that key and the
+// shortcuts. It talks to the user only through message boxes.
 #include <windows.h>
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "install_log.h"
+#include "logged_removal.h"
+#include "protected_folder.h"
+#include "registry_text.h"
 #include "remove_tree.h"
-#include "safe_directory.h"
+#include "removal_report.h"
+#include "self_removal.h"
 
 static const char* const UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Arcseal3";
 static const char* const SHELL_FOLDERS_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 static const size_t PATH_SIZE = 256;
+// Far more than any log of the package: a bigger file is no log of it.
+static const long LONGEST_LOG = 16 * 1024 * 1024;
 
-// One string value of a key opened for this read only; 255 bytes at most.
-// Returns 1 when the value was read and is not empty.
-static int ReadString(HKEY root, const char* keyName, const char* valueName, char* text)
+static int ReadInstallDir(char* directory)
 {
-    HKEY key;
-    if (RegOpenKeyExA(root, keyName, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD type = 0, size = PATH_SIZE - 1;
-    LONG result = RegQueryValueExA(key, valueName, nullptr, &type, (BYTE*)text, &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return 0;
-    text[size < PATH_SIZE ? size : PATH_SIZE - 1] = 0;
-    return text[0] != 0;
+    return ReadRegistryText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "RootInstallDir", directory, PATH_SIZE);
 }
 
-// Leaves an emptied directory, so that it is no longer current and its
-// removal is not refused.
-static void LeaveForWindowsDirectory()
+// The whole file on the heap (*size bytes); null when it cannot be read.
+static char* ReadWholeFile(const char* path, size_t* size)
 {
-    char windowsDir[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(windowsDir, MAX_PATH);
-    if (length > 0 && length < MAX_PATH)
-        SetCurrentDirectoryA(windowsDir);
+    FILE* file = fopen(path, "rb");
+    if (!file)
+        return nullptr;
+    char* bytes = nullptr;
+    long length = -1;
+    if (fseek(file, 0, SEEK_END) == 0 && (length = ftell(file)) >= 0 && length <= LONGEST_LOG &&
+        fseek(file, 0, SEEK_SET) == 0 && (bytes = (char*)malloc((size_t)length + 1)) != nullptr &&
+        fread(bytes, 1, (size_t)length, file) != (size_t)length) {
+        free(bytes);
+        bytes = nullptr;
+    }
+    fclose(file);
+    if (bytes)
+        *size = (size_t)length;
+    return bytes;
 }
 
-// 1 when the directory is an installation of Arcseal 3 that may be emptied:
-// it holds the uninstaller, and it is no drive root, no Windows or system
-// directory and none that holds them. fullPath receives its full path.
-static int IsInstallationToEmpty(const char* directory, char* fullPath)
-{
-    DWORD length = GetFullPathNameA(directory, MAX_PATH, fullPath, nullptr);
-    if (length == 0 || length >= MAX_PATH)
-        return 0;
-    char windowsDir[MAX_PATH], systemDir[MAX_PATH];
-    UINT windowsLength = GetWindowsDirectoryA(windowsDir, MAX_PATH);
-    UINT systemLength = GetSystemDirectoryA(systemDir, MAX_PATH);
-    if (windowsLength == 0 || windowsLength >= MAX_PATH || systemLength == 0 || systemLength >= MAX_PATH)
-        return 0;
-    if (IsProtectedDirectory(fullPath, windowsDir, systemDir))
-        return 0;
-    char uninstaller[MAX_PATH + 32];
-    size_t trimmed = strlen(fullPath);
-    while (trimmed > 0 && fullPath[trimmed - 1] == '\\')
-        --trimmed;
-    snprintf(uninstaller, sizeof uninstaller, "%.*s\\arcs3uninst.exe", (int)trimmed, fullPath);
-    DWORD attributes = GetFileAttributesA(uninstaller);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+// Why a folder named in the uninstall key was left as it was.
+enum LeftInPlace {
+    NOT_LEFT = 0,
+    LEFT_NOT_AN_INSTALLATION,   // a drive, the Windows folder, a folder without arcs3uninst.exe
+    LEFT_LOG_UNREADABLE,
+};
 
-// Removes the installation directory named in the uninstall key. Returns 0
-// when the key names a directory that is not safe to empty (copied into
-// leftInPlace); 1 otherwise, also when there is nothing to remove.
-static int RemoveInstallationDirectory(char* leftInPlace)
+// Removes the installation named in the uninstall key, what stays going into
+// the report. Says why it left the folder as it was, if it did (its path then
+// in leftInPlace).
+static LeftInPlace RemoveInstallation(RemovalReport* report, char* leftInPlace)
 {
     char directory[PATH_SIZE];
-    if (!ReadString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "RootInstallDir", directory))
-        return 1;
+    if (!ReadInstallDir(directory))
+        return NOT_LEFT;
+    snprintf(leftInPlace, PATH_SIZE, "%s", directory);
     char fullPath[MAX_PATH];
-    if (!IsInstallationToEmpty(directory, fullPath)) {
-        snprintf(leftInPlace, PATH_SIZE, "%s", directory);
-        return 0;
+    if (IsProtectedFolder(directory, fullPath))
+        return LEFT_NOT_AN_INSTALLATION;
+    size_t length = strlen(fullPath);
+    while (length > 3 && fullPath[length - 1] == '\\')
+        fullPath[--length] = 0;
+
+    char logPath[MAX_PATH];
+    if (InstallLogPath(fullPath, logPath, sizeof logPath) && GetFileAttributesA(logPath) != INVALID_FILE_ATTRIBUTES) {
+        size_t size = 0;
+        char* log = ReadWholeFile(logPath, &size);
+        if (!log || !IsInstallLog(log, size)) {
+            free(log);
+            return LEFT_LOG_UNREADABLE;
+        }
+        RemoveLoggedItems(log, size, logPath, report);
+        free(log);
+        return NOT_LEFT;
     }
-    RemoveTreeContents(fullPath);
-    LeaveForWindowsDirectory();
-    RemoveDirectoryA(fullPath);
-    return 1;
+    char uninstaller[MAX_PATH + 32];
+    snprintf(uninstaller, sizeof uninstaller, "%s\\arcs3uninst.exe", fullPath);
+    DWORD attributes = GetFileAttributesA(uninstaller);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return LEFT_NOT_AN_INSTALLATION;
+    RemoveInstallationTree(fullPath, report);
+    return NOT_LEFT;
 }
 
 // Deletes "%s\Arcseal3.lnk" of one shell folder.
 static void DeleteProgramLink(const char* folderName)
 {
     char folder[PATH_SIZE], link[PATH_SIZE + 16];
-    if (!ReadString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, folderName, folder))
+    if (!ReadRegistryText(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, folderName, folder, sizeof folder))
         return;
     snprintf(link, sizeof link, "%s\\Arcseal3.lnk", folder);
     DeleteFileA(link);
@@ -98,7 +107,7 @@ static void RemoveShortcuts()
     DeleteProgramLink("Desktop");
     DeleteProgramLink("Start Menu");
     char startMenu[PATH_SIZE], shortcutFolder[PATH_SIZE + 32];
-    if (!ReadString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, "Start Menu", startMenu))
+    if (!ReadRegistryText(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, "Start Menu", startMenu, sizeof startMenu))
         return;
     snprintf(shortcutFolder, sizeof shortcutFolder, "%s\\Corvane Software", startMenu);
     SetFileAttributesA(shortcutFolder, FILE_ATTRIBUTE_NORMAL);
@@ -107,28 +116,56 @@ static void RemoveShortcuts()
     RemoveDirectoryA(shortcutFolder);
 }
 
+static void ShowClosingMessage(const RemovalReport* report, LeftInPlace left, const char* leftInPlace)
+{
+    char text[REPORT_TEXT_SIZE];
+    if (left == LEFT_NOT_AN_INSTALLATION)
+        snprintf(text, sizeof text,
+                 "Arcseal3 has been removed from your computer, but its folder was left in place:\r\n%s\r\n\r\n"
+                 "It is a drive, the Windows folder or a folder without arcs3uninst.exe, so no file in it "
+                 "was deleted.",
+                 leftInPlace);
+    else if (left == LEFT_LOG_UNREADABLE)
+        snprintf(text, sizeof text,
+                 "Arcseal3 could not be removed from its folder:\r\n%s\r\n\r\nIts list of installed files, %s, "
+                 "cannot be read, so no file in that folder was deleted.",
+                 leftInPlace, INSTALL_LOG_NAME);
+    else
+        ClosingMessage(report, text, sizeof text);
+    MessageBoxA(nullptr, text, "INFO:", MB_OK);
+}
+
+// Run from the installation, the uninstaller cannot delete its own file: a
+// copy in the temporary folder does the work, and Windows deletes the copy.
+static int EndUninstaller(int isCopy)
+{
+    char own[MAX_PATH];
+    if (isCopy && OwnPath(own))
+        RemoveAtRestart(own);
+    return 0;
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    int isCopy = IsTemporaryCopy();
+    if (isCopy) {
+        WaitForStarterToEnd();
+    } else {
+        char directory[PATH_SIZE];
+        if (ReadInstallDir(directory) && HandOverToTemporaryCopy(directory))
+            return 0;
+    }
     if (MessageBoxA(nullptr, "Are you sure you want to remove Arcseal3 from your computer?", "Are you Sure?",
                     MB_YESNO) != IDYES)
-        return 0;
+        return EndUninstaller(isCopy);
     MessageBoxA(nullptr, "Please make sure Arcseal3 is not curently running", "INFO:", MB_OK);
 
+    RemovalReport report;
+    InitRemovalReport(&report);
     char leftInPlace[PATH_SIZE] = "";
-    int folderRemoved = RemoveInstallationDirectory(leftInPlace);
+    LeftInPlace left = RemoveInstallation(&report, leftInPlace);
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY);
     RemoveShortcuts();
-
-    if (folderRemoved) {
-        MessageBoxA(nullptr, "Arcseal3 has been removed from your computer", "INFO:", MB_OK);
-        return 0;
-    }
-    char text[1024];
-    snprintf(text, sizeof text,
-             "Arcseal3 has been removed from your computer, but its folder was left in place:\r\n%s\r\n\r\n"
-             "It is a drive, the Windows folder or a folder without arcs3uninst.exe, so no file in it "
-             "was deleted.",
-             leftInPlace);
-    MessageBoxA(nullptr, text, "INFO:", MB_OK);
-    return 0;
+    ShowClosingMessage(&report, left, leftInPlace);
+    return EndUninstaller(isCopy);
 }

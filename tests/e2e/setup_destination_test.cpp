@@ -1,6 +1,7 @@
-// The installer's two questions: cancelling either leaves nothing behind, and
-// an installation directory the package's files cannot be written under is
-// refused with a message while the destination dialog stays open.
+// The installer's two questions: cancelling either leaves nothing behind; an
+// installation directory the package's files cannot be written under, or a
+// drive or the Windows folder, is refused with a message while the
+// destination dialog stays open; a folder that holds other files is asked about.
 #include <filesystem>
 #include <thread>
 
@@ -93,8 +94,10 @@ TEST_F(SetupDestinationTest, CancelInTheDestinationDialogLeavesNothing)
 
 TEST_F(SetupDestinationTest, UnusableDirectoriesAreRefusedAndTheDialogStays)
 {
+    const auto driveBefore = EntriesIn("C:\\");
     HWND destination = OpenDestinationDialog();
     ASSERT_TRUE(destination);
+    const std::string notOwnFolder = "Arcseal3 cannot be installed into ";
     const std::string mustBeFull = "Please type the full path of the folder, beginning with its drive";
     const std::string notUsable = "This is not a folder name Windows can use";
     const struct {
@@ -111,6 +114,10 @@ TEST_F(SetupDestinationTest, UnusableDirectoriesAreRefusedAndTheDialogStays)
         {"c:\\Arcseal3.\\", notUsable},
         {"c:\\con\\Arcseal3", notUsable},
         {"c:\\" + std::string(300, 'a'), "The folder name is too long"},
+        {"c:\\", notOwnFolder + "c:\\: it is a drive, the Windows folder or the system folder"},
+        {"C:\\\\", notOwnFolder},
+        {WindowsFolder().string(), notOwnFolder},
+        {(WindowsFolder() / "system32").string() + "\\", notOwnFolder},
     };
     for (const auto& refused : cases) {
         SCOPED_TRACE("typed: \"" + refused.typed + "\"");
@@ -120,6 +127,27 @@ TEST_F(SetupDestinationTest, UnusableDirectoriesAreRefusedAndTheDialogStays)
     }
     ASSERT_TRUE(PressButton(destination, IDCANCEL));
     ASSERT_TRUE(EndsWithoutMessages(*setup_));
+    EXPECT_TRUE(NothingInstalled({DefaultInstallDir()}));
+    EXPECT_EQ(EntriesIn("C:\\"), driveBefore) << "something was written into the drive";
+}
+
+// No to the question about a folder of the user's keeps the dialog open and
+// the folder as it was.
+TEST_F(SetupDestinationTest, FolderWithOtherFilesIsAskedAbout)
+{
+    const fs::path folder = TestRoot() / "Mine";
+    fs::create_directories(folder / "Sub");
+    WriteTextFile(folder / "Sub" / "mine.txt", "mine");
+    HWND destination = OpenDestinationDialog();
+    ASSERT_TRUE(destination);
+    ASSERT_TRUE(SetControlText(GetDlgItem(destination, kInstallDirEdit), folder.string()));
+    ASSERT_TRUE(PressButton(destination, IDOK));
+    ASSERT_TRUE(AnswerFolderQuestion(*setup_, folder.string(), IDNO));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_TRUE(IsWindowVisible(destination)) << "the destination dialog closed";
+    ASSERT_TRUE(PressButton(destination, IDCANCEL));
+    ASSERT_TRUE(EndsWithoutMessages(*setup_));
+    EXPECT_EQ(EntriesIn(folder), (std::set<std::string>{"Sub"}));
     EXPECT_TRUE(NothingInstalled({DefaultInstallDir()}));
 }
 

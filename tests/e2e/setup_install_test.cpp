@@ -1,7 +1,10 @@
 // setup.exe installs the product as a person runs it: every file of its
 // package byte for byte in its place, the registry entries, the four links;
 // and a second run over the first replaces them all.
+#include <windows.h>
+
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "input.h"
@@ -41,11 +44,36 @@ protected:
         }
     }
 
+    // The install log names the folders setup made, each before what it
+    // holds, and every file of the package, in package order.
+    // madeFirst: the folders setup makes before the first file, in order.
+    void ExpectInstallLog(const fs::path& installDir, const std::vector<fs::path>& madeFirst)
+    {
+        std::string expected = "Arcseal3 install log\r\n";
+        for (const fs::path& folder : madeFirst)
+            expected += "D " + folder.string() + "\r\n";
+        std::set<fs::path> folders{installDir};
+        for (const PackageEntryInfo& entry : package_.entries) {
+            fs::path installed = InstalledPathOf(entry.destination, installDir);
+            std::vector<fs::path> made;
+            for (fs::path folder = installed.parent_path(); !folders.count(folder) && folder != folder.root_path();
+                 folder = folder.parent_path())
+                made.insert(made.begin(), folder);
+            for (const fs::path& folder : made) {
+                expected += "D " + folder.string() + "\r\n";
+                folders.insert(folder);
+            }
+            expected += "F " + installed.string() + "\r\n";
+        }
+        Bytes log = ReadFileBytes(installDir / kInstallLogName);
+        EXPECT_EQ(std::string(log.begin(), log.end()), expected);
+    }
+
     void ExpectRegistryEntries(const std::string& installDir)
     {
         EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "Arcseal3");
         EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
-                  installDir + "\\arcs3uninst.exe");
+                  "\"" + installDir + "\\arcs3uninst.exe\"");
         EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "RootInstallDir"), installDir);
         EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kProductKey, "RootInstallDir"), installDir);
     }
@@ -79,6 +107,23 @@ protected:
     PackageInfo package_;
 };
 
+// The folders that do not exist yet along the package's default directory and
+// an installation directory, outermost first: those setup makes and records.
+std::vector<fs::path> MissingFolders(const fs::path& installDir)
+{
+    std::vector<fs::path> missing;
+    for (const fs::path& path : {DefaultParentDir(), installDir}) {
+        std::vector<fs::path> chain;
+        for (fs::path folder = path; !fs::exists(folder); folder = folder.parent_path())
+            chain.insert(chain.begin(), folder);
+        for (const fs::path& folder : chain) {
+            if (std::find(missing.begin(), missing.end(), folder) == missing.end())
+                missing.push_back(folder);
+        }
+    }
+    return missing;
+}
+
 TEST_F(SetupInstallTest, PackageHoldsTheProductInItsOrder)
 {
     const Bytes stub = ReadFileBytes(SetupStubExe());
@@ -110,8 +155,67 @@ TEST_F(SetupInstallTest, PackageHoldsTheProductInItsOrder)
     EXPECT_EQ(gifs, 1);
 }
 
+// The embedded manifest (resource 1 of type 24) of an executable; empty
+// when it has none.
+std::string ManifestOf(const fs::path& exe)
+{
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module)
+        return {};
+    std::string manifest;
+    if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24))) {
+        HGLOBAL loaded = LoadResource(module, found);
+        const char* bytes = loaded ? (const char*)LockResource(loaded) : nullptr;
+        if (bytes)
+            manifest.assign(bytes, SizeofResource(module, found));
+    }
+    FreeLibrary(module);
+    return manifest;
+}
+
+// 1 when the executable's file header names no symbol table.
+bool IsStripped(const fs::path& exe)
+{
+    Bytes bytes = ReadFileBytes(exe);
+    if (bytes.size() < 0x40)
+        return false;
+    uint32_t peOffset = bytes[0x3c] | bytes[0x3d] << 8 | bytes[0x3e] << 16 | (uint32_t)bytes[0x3f] << 24;
+    if (peOffset + 24 > bytes.size() || memcmp(&bytes[peOffset], "PE\0\0", 4) != 0)
+        return false;
+    IMAGE_FILE_HEADER header;
+    memcpy(&header, &bytes[peOffset + 4], sizeof header);
+    return header.PointerToSymbolTable == 0 && header.NumberOfSymbols == 0;
+}
+
+// Setup and the uninstaller write HKEY_LOCAL_MACHINE and Program Files:
+// Windows must start them with administrator rights. The viewer and the disc
+// builder run as started. All of them ship without symbols - the 32-bit
+// build that ships, when it was built, and the one these tests run.
+TEST(ShippedPrograms, AdministratorRightsAndNoSymbols)
+{
+    int checked = 0;
+    for (const fs::path& dir : {ProgramDir(), ProgramDir().parent_path() / "win32"}) {
+        if (!fs::exists(dir / "setup.exe"))
+            continue;
+        for (const char* name : {"setup.exe", "setup-stub.exe", "arcs3uninst.exe", "discview.exe", "mkdisc.exe"}) {
+            const fs::path exe = dir / name;
+            SCOPED_TRACE(exe.string());
+            const std::string manifest = ManifestOf(exe);
+            bool asksForAdministrator =
+                manifest.find("<requestedExecutionLevel level=\"requireAdministrator\"") != std::string::npos;
+            const std::string program = name;
+            EXPECT_EQ(asksForAdministrator, program.rfind("setup", 0) == 0 || program == "arcs3uninst.exe")
+                << manifest;
+            EXPECT_TRUE(IsStripped(exe));
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 5);
+}
+
 TEST_F(SetupInstallTest, DefaultsInstallEveryFileWithKeysAndLinks)
 {
+    const std::vector<fs::path> made = MissingFolders(DefaultInstallDir());
     Process& setup = Start(SetupExe());
     HWND agreement = WaitForDialog(setup, kAgreementCaption);
     ASSERT_TRUE(agreement);
@@ -131,7 +235,8 @@ TEST_F(SetupInstallTest, DefaultsInstallEveryFileWithKeysAndLinks)
     ExpectEveryFileInstalled(DefaultInstallDir());
     EXPECT_EQ(EntriesIn(DefaultParentDir()), (std::set<std::string>{"Arcseal3"}));
     EXPECT_EQ(EntriesIn(DefaultInstallDir()),
-              (std::set<std::string>{"Arcseal3.exe", "arcs3uninst.exe", "discview.dll", "Help"}));
+              (std::set<std::string>{"Arcseal3.exe", "arcs3uninst.exe", "discview.dll", "Help", kInstallLogName}));
+    ExpectInstallLog(DefaultInstallDir(), made);
     EXPECT_EQ(EntriesIn(DefaultInstallDir() / "Help").size(), 21u) << "20 pages and the images folder";
     EXPECT_TRUE(fs::is_directory(DefaultInstallDir() / "Help" / "images"));
     EXPECT_EQ(EntriesIn(DefaultInstallDir() / "Help" / "images").size(), 3u);
@@ -142,6 +247,7 @@ TEST_F(SetupInstallTest, DefaultsInstallEveryFileWithKeysAndLinks)
 TEST_F(SetupInstallTest, SecondInstallOverwritesTheFirst)
 {
     const fs::path installDir = TestRoot() / "Arcseal3";
+    const std::vector<fs::path> made = MissingFolders(installDir);
     ASSERT_TRUE(Install(SetupExe(), installDir.string()));
 
     // Damage the first installation: changed, cut and missing files, a
@@ -155,6 +261,8 @@ TEST_F(SetupInstallTest, SecondInstallOverwritesTheFirst)
 
     ASSERT_TRUE(Install(SetupExe(), installDir.string()));
     ExpectEveryFileInstalled(installDir);
+    // The second run keeps what the first made, and names nothing twice.
+    ExpectInstallLog(installDir, made);
     ExpectRegistryEntries(installDir.string());
     ExpectFourLinks(installDir);
 }
@@ -168,7 +276,7 @@ TEST_F(SetupInstallTest, TypedDirectoryWithTrailingBackslash)
     ExpectEveryFileInstalled(installDir);
     // Recorded exactly as typed, so the uninstall string has two backslashes.
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
-              installDir.string() + "\\\\arcs3uninst.exe");
+              "\"" + installDir.string() + "\\\\arcs3uninst.exe\"");
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "RootInstallDir"), typed);
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, kProductKey, "RootInstallDir"), typed);
     ExpectFourLinks(installDir);

@@ -109,6 +109,12 @@ Process& InstallerTest::Start(const fs::path& exe)
     return *processes_.back();
 }
 
+Process& InstallerTest::Adopt(DWORD processId)
+{
+    processes_.push_back(std::make_unique<Process>(processId));
+    return *processes_.back();
+}
+
 std::vector<MessageBoxInfo> InstallerTest::Boxes(const Process& process) const
 {
     // The agreement and destination dialogs have a static of id 0xFFFF too;
@@ -188,8 +194,23 @@ HWND InstallerTest::WaitForProgressDialog(const Process& process)
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult InstallerTest::AnswerFolderQuestion(const Process& setup, const std::string& folder,
+                                                               int answer)
+{
+    auto box = WaitForBox(setup);
+    if (!box)
+        return ::testing::AssertionFailure() << "no question about the folder";
+    const std::string expected = "The folder " + folder + " already holds files, and none of them is an earlier "
+                                 "installation of Arcseal3.\r\n\r\nInstall Arcseal3 into it all the same?";
+    if (box->caption != "Are you Sure?" || box->text.rfind(expected, 0) != 0)
+        return ::testing::AssertionFailure() << "instead of the question about the folder, a " << Describe(*box);
+    if (!PressButton(box->window, answer) || !WaitUntilGone(box->window))
+        return ::testing::AssertionFailure() << "the question could not be answered";
+    return ::testing::AssertionSuccess();
+}
+
 ::testing::AssertionResult InstallerTest::Install(const fs::path& installer,
-                                                  const std::optional<std::string>& directory)
+                                                  const std::optional<std::string>& directory, bool folderQuestion)
 {
     Process& setup = Start(installer);
     HWND agreement = WaitForDialog(setup, kAgreementCaption);
@@ -202,6 +223,11 @@ HWND InstallerTest::WaitForProgressDialog(const Process& process)
         return ::testing::AssertionFailure() << "the directory could not be typed";
     if (!PressButton(destination, IDOK))
         return ::testing::AssertionFailure() << "\"Next >>\" could not be pressed";
+    if (folderQuestion) {
+        auto answered = AnswerFolderQuestion(setup, directory.value_or(DefaultInstallDir().string()), IDYES);
+        if (!answered)
+            return answered;
+    }
     return EndsWithoutMessages(setup);
 }
 

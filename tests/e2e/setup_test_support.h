@@ -23,6 +23,7 @@ inline const std::string kAgreementCaption = "Corvane Software Agreement ";
 inline const std::string kDestinationCaption = "Install Too:";
 inline const std::string kCorruptCaption = "Error:(3436)";
 inline const std::string kCorruptText = "Installer corrupt. Please re-download and try again.";
+inline const std::string kInstallLogName = "arcs3install.log";
 constexpr int kInstallDirEdit = 1003;
 constexpr int kProgressBar = 1000;
 
@@ -49,6 +50,8 @@ protected:
 
     // Starts a program from its own folder, with no arguments.
     Process& Start(const std::filesystem::path& exe);
+    // A program some started one started in turn; watched like those.
+    Process& Adopt(DWORD processId);
 
     // Message boxes of the process now, the installer's dialogs left out.
     std::vector<MessageBoxInfo> Boxes(const Process& process) const;
@@ -70,10 +73,16 @@ protected:
     ::testing::AssertionResult EndsWithoutMessages(const Process& process);
 
     // A whole installation driven by button presses: accept, type the
-    // directory (none: keep the default), "Next >>", and the installer ends
-    // with 0 without showing any message box.
+    // directory (none: keep the default), "Next >>", Yes to the question
+    // about a folder that holds other files when it is expected, and the
+    // installer ends with 0 without showing any other message box.
     ::testing::AssertionResult Install(const std::filesystem::path& installer,
-                                       const std::optional<std::string>& directory = std::nullopt);
+                                       const std::optional<std::string>& directory = std::nullopt,
+                                       bool folderQuestion = false);
+
+    // Waits for the question asked before installing into a folder that
+    // holds other files, checks it names the folder, and answers it.
+    ::testing::AssertionResult AnswerFolderQuestion(const Process& setup, const std::string& folder, int answer);
 
     // No key, link, folder or file of an installation on the machine; dirs
     // are installation directories the test may have used.

@@ -10,6 +10,7 @@
 
 #include "message_box_catcher.h"
 #include "package_test_files.h"
+#include "install_log.h"
 #include "package_unpack.h"
 #include "setup_helpers.h"
 #include "setup_state.h"
@@ -218,6 +219,32 @@ TEST_F(UnpackTest, CancelStopsWithoutAMessage)
     unpackCancelled = 0;
 }
 
+// The log names what setup made - not the folders and files that were
+// there - and a second run keeps the first run's entries.
+TEST_F(UnpackTest, InstallLogNamesWhatWasCreated)
+{
+    const fs::path package = Package({{"ROOT\\a.exe", Pattern(1)}, {"IMAGES\\x.gif", Pattern(2)}});
+    MessageBoxCatcher catcher;
+    ASSERT_EQ(UnpackPackageFrom(package.string().c_str()), 1);
+    const std::string dir = installDir_.string();
+    const std::string first = "Arcseal3 install log\r\nD " + defaultDir_.string() + "\r\nD " + dir +
+                              "\r\nF " + dir + "\\a.exe\r\nD " + dir + "\\Help\r\nD " + dir +
+                              "\\Help\\images\r\nF " + dir + "\\Help\\images\\x.gif\r\n";
+    Bytes log = ReadBytes(installDir_ / INSTALL_LOG_NAME);
+    EXPECT_EQ(std::string(log.begin(), log.end()), first);
+
+    WriteBytes(installDir_ / "mine.txt", Pattern(3));
+    fs::create_directories(installDir_ / "Mine");
+    const fs::path again = Package({{"ROOT\\a.exe", Pattern(1)}, {"ROOT\\Mine\\b.exe", Pattern(2)},
+                                    {"ROOT\\mine.txt", Pattern(4)}});
+    ASSERT_EQ(UnpackPackageFrom(again.string().c_str()), 1);
+    log = ReadBytes(installDir_ / INSTALL_LOG_NAME);
+    EXPECT_EQ(std::string(log.begin(), log.end()),
+              first + "F " + dir + "\\Mine\\b.exe\r\nF " + dir + "\\mine.txt\r\n")
+        << "files of the package in the installation are setup's, even where one was before";
+    EXPECT_TRUE(catcher.Boxes().empty());
+}
+
 TEST(CopyPackageData, ShortReadsAndFailedWritesFail)
 {
     File source = StreamOf(Pattern(100));
@@ -252,9 +279,20 @@ TEST(MakeDirectoryPath, FailuresShowThePathThatCouldNotBeMade)
     EXPECT_EQ(MakeDirectoryPath((folder.Path().string() + "\\file\\sub\\deeper").c_str()), 0);
     EXPECT_EQ(MakeDirectoryPath(""), 0);
     EXPECT_EQ(MakeDirectoryPath("\\\\\\"), 0);
-    ASSERT_EQ(catcher.Boxes().size(), 3u);
+    // A network path keeps its server and share (none answers here); the
+    // names are never made in the current folder instead.
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    SetCurrentDirectoryA(folder.Path().string().c_str());
+    EXPECT_EQ(MakeDirectoryPath("\\\\server\\share\\Start Menu\\Corvane Software"), 0);
+    EXPECT_EQ(MakeDirectoryPath("\\\\server"), 0);
+    SetCurrentDirectoryA(before);
+    EXPECT_FALSE(fs::exists(folder.Path() / "server"));
+    ASSERT_EQ(catcher.Boxes().size(), 5u);
     EXPECT_EQ(catcher.Boxes()[0].caption, "Error Making Dir...(9834311)");
     EXPECT_EQ(catcher.Boxes()[0].text, folder.Path().string() + "\\file\\sub");
+    EXPECT_EQ(catcher.Boxes()[3].text, "\\\\server\\share\\Start Menu");
+    EXPECT_EQ(catcher.Boxes()[4].text, "\\\\server");
     EXPECT_FALSE(PathExists((folder.Path().string() + "\\file\\sub").c_str()));
 }
 

@@ -49,33 +49,32 @@ Process::Process(const std::filesystem::path& exe, const std::wstring& arguments
 }
 
 Process::Process(DWORD processId)
+    : process_(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId)),
+      id_(processId)
 {
-    process_ = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, processId);
-    if (!process_)
-        throw std::runtime_error("cannot open process " + std::to_string(processId));
-    id_ = processId;
 }
 
 Process::~Process()
 {
     Kill();
-    CloseHandle(process_);
+    if (process_)
+        CloseHandle(process_);
 }
 
 bool Process::Running() const
 {
-    return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
 bool Process::WaitForExit(std::chrono::milliseconds timeout) const
 {
-    return WaitForSingleObject(process_, (DWORD)timeout.count()) == WAIT_OBJECT_0;
+    return !process_ || WaitForSingleObject(process_, (DWORD)timeout.count()) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> Process::ExitCode() const
 {
     DWORD code = 0;
-    if (Running() || !GetExitCodeProcess(process_, &code))
+    if (!process_ || Running() || !GetExitCodeProcess(process_, &code))
         return std::nullopt;
     return code;
 }

@@ -19,8 +19,8 @@ public:
     Process(const std::filesystem::path& exe, const std::wstring& arguments,
             const std::filesystem::path& workDir,
             const std::optional<std::filesystem::path>& outputFile = std::nullopt);
-    // A process another program started (a viewer the disc builder opened),
-    // taken over so that it ends with the test too. Throws when it is gone.
+    // A program already running, started by another one (a program that
+    // hands its work to a copy of itself); null handle when it has ended.
     explicit Process(DWORD processId);
     ~Process();
     Process(const Process&) = delete;
