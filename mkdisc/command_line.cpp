@@ -4,6 +4,7 @@
 #include <set>
 
 #include "cp1252.h"
+#include "iso_image.h"
 #include "item_names.h"
 #include "key_fields.h"
 #include "option_values.h"
@@ -278,6 +279,16 @@ std::vector<OptionRule> OptionTable(DiscOptions& o)
                         ? std::string()
                         : std::string("expected a 32-bit number, decimal or 0x hex");
          }},
+        {"--iso", true,
+         [&o](const std::string& v) {
+             if (!IsoImagesSupported())
+                 return std::string("this build cannot write ISO images; use the mkdisc of the "
+                                    "build machine");
+             if (v.empty())
+                 return std::string("the value is empty");
+             o.isoFile = v;
+             return std::string();
+         }},
         {"--data-file-limit", true,
          [&o](const std::string& v) {
              if (!ParseUnsigned32(v, o.dataFileLimit) || o.dataFileLimit == 0)
@@ -371,9 +382,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, DiscOpt
     return CommandLineResult::Build;
 }
 
-std::string HelpText()
+std::string HelpText(const std::string& program)
 {
-    return R"(Usage: mkdisc [options] SOURCE_DIR OUTPUT_DIR
+    std::string text = R"(Usage: mkdisc [options] SOURCE_DIR OUTPUT_DIR
 
 Builds a disc from the folder SOURCE_DIR: OUTPUT_DIR receives discview.exe (the
 viewer with the disc's layout appended) and the data files disc0001.dat,
@@ -384,7 +395,7 @@ names that Windows cannot create or code page 1252 cannot hold.
 
 Options:
   --viewer FILE          the bare viewer to copy (default: discview.dll, else
-                         discview.exe, beside mkdisc)
+                         discview.exe, beside the program)
   --label NAME           name of the whole-disc item (default: the name of
                          SOURCE_DIR)
   --password TEXT        readers must type TEXT (at most 250 characters);
@@ -401,8 +412,8 @@ Options:
                          centre or X,Y (default: top-left)
   --logo-key COLOR       logo colour drawn transparent (default: none)
   --splash-text T|@FILE  splash text, or the UTF-8 text in FILE; at most 2788
-                         bytes with CR LF line ends, 1023 bytes a line
-                         (default: none)
+                         bytes with CR LF line ends, 1023 bytes a line;
+                         @@T for a text T that begins with @ (default: none)
   --text-pos P           top-left, top-centre, bottom-left, bottom-centre,
                          centre or X,Y (default: centre)
   --text-color COLOR     splash text colour (default: #FFFFFF)
@@ -418,8 +429,14 @@ Options:
                          (default: 0x440)
   --data-file-limit B    largest size of one data file in bytes
                          (default and maximum: 4294967295)
+  --iso FILE             also write the disc as an ISO 9660 image with Joliet
+                         names, labelled with the disc title (host build only)
   --help                 show this text
 
 COLOR is #RRGGBB or R,G,B. Exit codes: 0 done, 1 error, 2 usage error.
 )";
+    // The window program runs the same command line under its own name.
+    const std::string usage = "Usage: mkdisc";
+    text.replace(0, usage.size(), "Usage: " + program);
+    return text;
 }

@@ -13,4 +13,5 @@ enum class CommandLineResult { Build, Help, UsageError };
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args, DiscOptions& options,
                                    std::string& error);
 
-std::string HelpText();
+// The text of --help, for the program of that name.
+std::string HelpText(const std::string& program = "mkdisc");

@@ -85,6 +85,28 @@ bool Utf8ToCp1252(const std::string& utf8, std::string& cp1252, size_t* badOffse
     return true;
 }
 
+std::string Cp1252ToUtf8(const std::string& cp1252)
+{
+    std::string utf8;
+    for (char c : cp1252) {
+        unsigned char b = (unsigned char)c;
+        char32_t codePoint = b;
+        if (b >= 0x80 && b <= 0x9F)
+            codePoint = HIGH_CONTROL_RANGE[b - 0x80] ? HIGH_CONTROL_RANGE[b - 0x80] : 0xFFFD;
+        if (codePoint < 0x80) {
+            utf8.push_back((char)codePoint);
+        } else if (codePoint < 0x800) {
+            utf8.push_back((char)(0xC0 | (codePoint >> 6)));
+            utf8.push_back((char)(0x80 | (codePoint & 0x3F)));
+        } else {
+            utf8.push_back((char)(0xE0 | (codePoint >> 12)));
+            utf8.push_back((char)(0x80 | ((codePoint >> 6) & 0x3F)));
+            utf8.push_back((char)(0x80 | (codePoint & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 std::string FoldCaseCp1252(const std::string& cp1252)
 {
     std::string folded = cp1252;

@@ -1,8 +1,11 @@
 #include "data_files.h"
 
 void WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entries,
-                    const DataPlan& plan, const std::string& contentKey)
+                    const DataPlan& plan, const std::string& contentKey, ProgressMeter* meter)
 {
+    std::function<void(uint64_t)> copied;
+    if (meter)
+        copied = [meter](uint64_t bytes) { meter->AddBytes(bytes); };
     // Every planned data file is created, even one that only empty files
     // name: the viewer opens the data file before it copies zero bytes.
     size_t next = 0;
@@ -15,7 +18,9 @@ void WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entrie
             if (plan.placements[next].dataFile != number)
                 break;
             CopyScrambled(entries[next].path, entries[next].size, file.get(), path,
-                          contentKey.c_str());
+                          contentKey.c_str(), copied);
+            if (meter)
+                meter->FileDone();
         }
         FinishWriting(file, path);
     }

@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "build_progress.h"
 #include "data_plan.h"
 #include "source_tree.h"
 #include "staged_output.h"
 
+// meter (when given) hears of every slice and every finished file.
 void WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entries,
-                    const DataPlan& plan, const std::string& contentKey);
+                    const DataPlan& plan, const std::string& contentKey,
+                    ProgressMeter* meter = nullptr);

@@ -1,9 +1,12 @@
 #include "disc_builder.h"
 
+#include "autorun_file.h"
 #include "build_error.h"
 #include "content_key.h"
+#include "cp1252.h"
 #include "data_files.h"
 #include "folder_checks.h"
+#include "iso_image.h"
 #include "item_names.h"
 #include "key_fields.h"
 #include "layout_inputs.h"
@@ -32,14 +35,48 @@ std::string DefaultLabel(const fs::path& sourceDir)
     return label;
 }
 
+// The image must not end up on the disc or in the next build's source.
+void CheckIsoFile(const fs::path& iso, const fs::path& sourceDir, const fs::path& outputDir)
+{
+    std::error_code error;
+    fs::path folder = fs::weakly_canonical(fs::absolute(iso, error).parent_path(), error);
+    if (error)
+        throw BuildError("cannot resolve " + ShowPath(iso) + ": " + error.message());
+    for (const fs::path& around : {sourceDir, outputDir}) {
+        fs::path resolved = fs::weakly_canonical(fs::absolute(around, error), error);
+        if (!error && IsSameOrInside(folder, resolved))
+            throw BuildError("--iso " + ShowPath(iso) + " lies inside " + ShowPath(around) +
+                             "; put the image somewhere else");
+    }
+    if (fs::is_directory(iso, error))
+        throw BuildError("--iso " + ShowPath(iso) + " is a folder");
+}
+
+BuildTotals Totals(const std::vector<SourceEntry>& entries, const DataPlan& plan)
+{
+    BuildTotals totals;
+    for (const SourceEntry& entry : entries) {
+        if (entry.isFolder) {
+            ++totals.folders;
+        } else {
+            ++totals.files;
+            totals.bytes += entry.size;
+        }
+    }
+    totals.dataFiles = plan.dataFileCount;
+    return totals;
+}
+
 }  // namespace
 
-void BuildDisc(const DiscOptions& options)
+BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
 {
     UnscrambleKeyFields();
     fs::path sourceDir = PathFromUtf8(options.sourceDir);
     fs::path outputDir = PathFromUtf8(options.outputDir);
     CheckSourceAndOutput(sourceDir, outputDir);
+    if (options.isoFile)
+        CheckIsoFile(PathFromUtf8(*options.isoFile), sourceDir, outputDir);
 
     // Everything is read and checked before the first byte is written.
     fs::path viewer = options.viewer ? PathFromUtf8(*options.viewer) : DefaultViewerPath();
@@ -51,9 +88,31 @@ void BuildDisc(const DiscOptions& options)
     ItemTable table = BuildItemTable(label, entries, plan, options.methodFlags);
     std::string contentKey = ChooseContentKey(options);
     LayoutHeader header = MakeLayoutHeader(options, inputs.texts, contentKey);
+    BuildTotals totals = Totals(entries, plan);
 
-    StagedOutput output(outputDir);
-    WriteViewerWithLayout(output.Stage(VIEWER_NAME), viewer, viewerSize, table, inputs, header);
-    WriteDataFiles(output, entries, plan, contentKey);
-    output.Commit(VIEWER_NAME, plan.dataFileCount);
+    ProgressMeter meter(progress);
+    if (progress)
+        progress->Planned(totals);
+    meter.CheckCancel();
+    {
+        StagedOutput output(outputDir);
+        WriteViewerWithLayout(output.Stage(VIEWER_NAME), viewer, viewerSize, table, inputs, header);
+        WriteAutorunFile(output.Stage(AUTORUN_NAME), VIEWER_NAME, label);
+        WriteDataFiles(output, entries, plan, contentKey, &meter);
+        // The last moment a cancel leaves the folder as it was.
+        meter.CheckCancel();
+        output.Commit(VIEWER_NAME, plan.dataFileCount);
+    }
+
+    if (options.isoFile) {
+        std::vector<std::string> names = {VIEWER_NAME, AUTORUN_NAME};
+        for (uint32_t number = 1; number <= plan.dataFileCount; ++number)
+            names.push_back(DataFileName(number));
+        try {
+            WriteIsoImage(PathFromUtf8(*options.isoFile), outputDir, names, Cp1252ToUtf8(label));
+        } catch (const BuildError& failure) {
+            throw BuildError("the disc is built in " + ShowPath(outputDir) + ", but " + failure.what());
+        }
+    }
+    return totals;
 }

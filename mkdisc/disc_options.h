@@ -49,4 +49,6 @@ struct DiscOptions {
     bool clearRecent = false;
     uint32_t methodFlags = DEFAULT_METHOD_FLAGS;
     uint32_t dataFileLimit = MAX_DATA_FILE_SIZE;
+
+    std::optional<std::string> isoFile;  // the disc as an ISO 9660 image too
 };

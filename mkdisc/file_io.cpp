@@ -139,19 +139,29 @@ std::string ReadSmallFile(const fs::path& path, uint64_t maxSize, const char* wh
 }
 
 void CopyScrambled(const fs::path& source, uint64_t size, FILE* destination,
-                   const fs::path& destinationPath, const char* key)
+                   const fs::path& destinationPath, const char* key,
+                   const std::function<void(uint64_t bytes)>& copied)
 {
     // Items and sections record 32-bit sizes; callers refuse larger files first.
     if (size > 0xFFFFFFFFu)
         throw BuildError(ShowPath(source) + " is larger than 4294967295 bytes");
     FilePtr input = OpenForReading(source, "file");
-    if (!CopyDescrambled(key, destination, input.get(), (uint32_t)size)) {
-        if (ferror(destination))
-            throw BuildError("cannot write " + ShowPath(destinationPath) + ": " + SystemReason());
-        if (feof(input.get()))
-            throw BuildError(ShowPath(source) + " became shorter while the disc was built");
-        throw BuildError("cannot read " + ShowPath(source) + ": " + SystemReason());
-    }
+    // Slices small enough for a progress bar to move and Cancel to answer soon.
+    const uint32_t slice = copied ? 4u * COPY_PIECE_SIZE : (uint32_t)size;
+    uint32_t left = (uint32_t)size;
+    do {
+        uint32_t length = left < slice ? left : slice;
+        if (!CopyDescrambled(key, destination, input.get(), length)) {
+            if (ferror(destination))
+                throw BuildError("cannot write " + ShowPath(destinationPath) + ": " + SystemReason());
+            if (feof(input.get()))
+                throw BuildError(ShowPath(source) + " became shorter while the disc was built");
+            throw BuildError("cannot read " + ShowPath(source) + ": " + SystemReason());
+        }
+        left -= length;
+        if (copied)
+            copied(length);
+    } while (left > 0);
     if (fgetc(input.get()) != EOF)
         throw BuildError(ShowPath(source) + " grew while the disc was built");
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,8 @@ uint64_t RegularFileSize(const fs::path& path, const char* what);
 
 // Copies exactly size bytes of source into destination, each byte XORed with
 // the key's combined value; a source that is shorter or longer than size
-// (it changed since it was measured) is refused.
+// (it changed since it was measured) is refused. With copied given, the copy
+// goes in slices and copied(bytes) follows each one; it may throw to stop.
 void CopyScrambled(const fs::path& source, uint64_t size, FILE* destination,
-                   const fs::path& destinationPath, const char* key);
+                   const fs::path& destinationPath, const char* key,
+                   const std::function<void(uint64_t bytes)>& copied = nullptr);

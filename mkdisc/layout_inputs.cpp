@@ -1,6 +1,7 @@
 #include "layout_inputs.h"
 
 #include "build_error.h"
+#include "image_types.h"
 #include "item_names.h"
 #include "windows_text.h"
 
@@ -31,6 +32,13 @@ SectionFile CheckSectionFile(const std::string& utf8Path, const char* option, st
     return file;
 }
 
+void CheckPicture(const SectionFile& file, const char* option)
+{
+    std::string problem = ImageProblem(file.path);
+    if (!problem.empty())
+        throw BuildError(std::string(option) + " " + ShowPath(file.path) + ": " + problem);
+}
+
 std::string ReadEula(const std::string& utf8Path)
 {
     fs::path path = PathFromUtf8(utf8Path);
@@ -48,7 +56,9 @@ std::string ReadSplashText(const std::string& value)
 {
     std::string raw = value;
     std::string source = "--splash-text";
-    if (!value.empty() && value[0] == '@') {
+    if (value.compare(0, 2, "@@") == 0) {
+        raw = value.substr(1);  // a text that itself begins with '@'
+    } else if (!value.empty() && value[0] == '@') {
         fs::path path = PathFromUtf8(value.substr(1));
         raw = ReadSmallFile(path, SPLASH_FILE_MAX, "--splash-text file");
         source += " " + ShowPath(path);
@@ -69,11 +79,15 @@ LayoutInputs ReadLayoutInputs(const DiscOptions& options)
         inputs.eulaText = ReadEula(*options.eulaFile);
     if (options.splashText)
         inputs.texts.splashText = ReadSplashText(*options.splashText);
-    if (options.backgroundFile)
+    if (options.backgroundFile) {
         inputs.background =
             CheckSectionFile(*options.backgroundFile, "--background", inputs.texts.backImageName);
-    if (options.logoFile)
+        CheckPicture(inputs.background, "--background");
+    }
+    if (options.logoFile) {
         inputs.logo = CheckSectionFile(*options.logoFile, "--logo", inputs.texts.logoImageName);
+        CheckPicture(inputs.logo, "--logo");
+    }
     if (options.fontFile) {
         inputs.font = CheckSectionFile(*options.fontFile, "--font", inputs.texts.fontFileName);
         // The viewer joins this name to the Fonts folder; it refuses any "..".

@@ -7,16 +7,17 @@
 #include "command_line.h"
 #include "disc_builder.h"
 
-int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const std::string& program)
 {
     DiscOptions options;
     std::string error;
     switch (ParseCommandLine(args, options, error)) {
     case CommandLineResult::Help:
-        out << HelpText();
+        out << HelpText(program);
         return EXIT_BUILT;
     case CommandLineResult::UsageError:
-        err << "mkdisc: " << error << "\nTry 'mkdisc --help' for the options.\n";
+        err << program << ": " << error << "\nTry '" << program << " --help' for the options.\n";
         return EXIT_USAGE;
     case CommandLineResult::Build:
         break;
@@ -25,11 +26,11 @@ int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostr
         BuildDisc(options);
         return EXIT_BUILT;
     } catch (const BuildError& failure) {
-        err << "mkdisc: " << failure.what() << "\n";
+        err << program << ": " << failure.what() << "\n";
     } catch (const std::bad_alloc&) {
-        err << "mkdisc: out of memory\n";
+        err << program << ": out of memory\n";
     } catch (const std::exception& failure) {
-        err << "mkdisc: " << failure.what() << "\n";
+        err << program << ": " << failure.what() << "\n";
     }
     return EXIT_FAILED;
 }

@@ -8,5 +8,7 @@ const int EXIT_BUILT = 0;
 const int EXIT_FAILED = 1;
 const int EXIT_USAGE = 2;
 
-// args without the program name, UTF-8. Help goes to out, messages to err.
-int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// args without the program name, UTF-8. Help goes to out, messages to err;
+// both name the program as program.
+int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const std::string& program = "mkdisc");

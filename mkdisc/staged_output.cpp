@@ -42,6 +42,14 @@ void MoveIntoPlace(const fs::path& from, const fs::path& to)
 StagedOutput::StagedOutput(const fs::path& outputDir) : outputDir_(outputDir)
 {
     std::error_code error;
+    fs::path folder = fs::absolute(outputDir_, error).lexically_normal();
+    if (folder.filename().empty())  // "out/" names the folder "out"
+        folder = folder.parent_path();
+    for (; !error && !folder.empty(); folder = folder.parent_path()) {
+        if (fs::exists(folder, error) || folder == folder.parent_path())
+            break;
+        created_.push_back(folder);
+    }
     fs::create_directories(outputDir_, error);
     if (error)
         throw BuildError("cannot create output folder " + ShowPath(outputDir_) + ": " +
@@ -55,6 +63,11 @@ StagedOutput::~StagedOutput()
     for (const std::string& name : staged_) {
         std::error_code ignored;  // nothing more can be done about a leftover here
         fs::remove(outputDir_ / fs::u8path(name + PART_SUFFIX), ignored);
+    }
+    // fs::remove leaves a folder that is not empty: nothing else is lost.
+    for (const fs::path& folder : created_) {
+        std::error_code ignored;
+        fs::remove(folder, ignored);
     }
 }
 

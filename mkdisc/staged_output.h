@@ -11,7 +11,8 @@ class StagedOutput {
 public:
     // Creates the output folder when it is missing.
     explicit StagedOutput(const fs::path& outputDir);
-    // Removes every staged file that was not committed.
+    // Removes every staged file that was not committed, and the folders the
+    // constructor created: a failed or cancelled build leaves no trace.
     ~StagedOutput();
 
     StagedOutput(const StagedOutput&) = delete;
@@ -31,5 +32,6 @@ private:
 
     fs::path outputDir_;
     std::vector<std::string> staged_;  // final names, in staging order
+    std::vector<fs::path> created_;    // folders made for the output, innermost first
     bool committed_ = false;
 };

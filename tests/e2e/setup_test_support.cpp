@@ -25,7 +25,7 @@ static std::string AfterPrefix(const std::string& destination, const std::string
 fs::path SourceOf(const std::string& destination)
 {
     if (destination == "ROOT\\Arcseal3.exe")
-        return ProgramDir() / "mkdisc.exe";
+        return ProgramDir() / "Arcseal3.exe";
     if (destination == "ROOT\\arcs3uninst.exe")
         return ProgramDir() / "arcs3uninst.exe";
     if (destination == "ROOT\\discview.dll")

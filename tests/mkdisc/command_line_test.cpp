@@ -1,9 +1,12 @@
 // Usage errors end with exit code 2 before anything is read or written.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "command_line.h"
 #include "disc_test_support.h"
 #include "option_values.h"
+#include "run_mkdisc.h"
 
 namespace {
 
@@ -34,6 +37,18 @@ TEST(CommandLineTest, UsageErrorsNameTheOption)
         EXPECT_EQ(2, run.exitCode) << c.second;
         EXPECT_NE(std::string::npos, run.messages.find(c.second)) << run.messages;
     }
+}
+
+// The window program runs this command line under its own name.
+TEST(CommandLineTest, MessagesAndHelpNameTheProgram)
+{
+    std::ostringstream out, err;
+    EXPECT_EQ(EXIT_USAGE, RunMkdisc({"src"}, out, err, "Arcseal3"));
+    EXPECT_EQ(0u, err.str().find("Arcseal3: SOURCE_DIR and OUTPUT_DIR are required")) << err.str();
+    EXPECT_NE(std::string::npos, err.str().find("Try 'Arcseal3 --help'")) << err.str();
+    EXPECT_EQ(EXIT_BUILT, RunMkdisc({"--help"}, out, err, "Arcseal3"));
+    EXPECT_EQ(0u, out.str().find("Usage: Arcseal3 [options] SOURCE_DIR OUTPUT_DIR")) << out.str();
+    EXPECT_NE(std::string::npos, out.str().find("--iso FILE")) << "listed in the help";
 }
 
 TEST(CommandLineTest, ValueForms)

@@ -5,21 +5,12 @@
 
 namespace {
 
-class DataFilesTest : public ::testing::Test {
+class DataFilesTest : public DiscBuildTest {
 protected:
-    ScratchFolder scratch;
-    fs::path source = scratch / "src";
-    fs::path output = scratch / "out";
-    std::string viewer = (scratch / "viewer.exe").string();
-
-    void SetUp() override { WriteFile(viewer, FAKE_VIEWER); }
-
     RunResult Build(std::vector<std::string> options)
     {
-        options.insert(options.begin(), {"--viewer", viewer, "--content-key", "k3y"});
-        options.push_back(source.string());
-        options.push_back(output.string());
-        return RunMkdiscWith(options);
+        options.insert(options.begin(), {"--content-key", "k3y"});
+        return RunBuild(options);
     }
 };
 

@@ -113,3 +113,16 @@ std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const
     XorScramble(key.c_str(), (unsigned char*)&bytes[0], (int32_t)bytes.size());
     return bytes;
 }
+
+void DiscBuildTest::SetUp()
+{
+    WriteFile(viewer, FAKE_VIEWER);
+}
+
+RunResult DiscBuildTest::RunBuild(std::vector<std::string> options) const
+{
+    options.insert(options.begin(), {"--viewer", viewer});
+    options.push_back(source.string());
+    options.push_back(output.string());
+    return RunMkdiscWith(options);
+}

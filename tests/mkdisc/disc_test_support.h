@@ -2,6 +2,8 @@
 // viewer does: trailer, sections, header and item table descrambled with the
 // layout key, file contents with the content key.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -53,3 +55,17 @@ std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const
 
 // The fake viewer most tests copy: any bytes will do.
 inline const char FAKE_VIEWER[] = "MZ fake viewer image\x01\x02\x03";
+
+// A scratch folder with the fake viewer, a source folder "src" to fill and
+// an output folder "out".
+class DiscBuildTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    fs::path source = scratch / "src";
+    fs::path output = scratch / "out";
+    std::string viewer = (scratch / "viewer.exe").string();
+
+    void SetUp() override;
+    // mkdisc --viewer VIEWER options... SOURCE OUTPUT
+    RunResult RunBuild(std::vector<std::string> options) const;
+};

@@ -8,25 +8,17 @@
 
 namespace {
 
-class HeaderTest : public ::testing::Test {
+class HeaderTest : public DiscBuildTest {
 protected:
-    ScratchFolder scratch;
-    fs::path source = scratch / "src";
-    fs::path output = scratch / "out";
-    std::string viewer = (scratch / "viewer.exe").string();
-
     void SetUp() override
     {
-        WriteFile(viewer, FAKE_VIEWER);
+        DiscBuildTest::SetUp();
         WriteFile(source / "a.txt", "a");
     }
 
-    DiscContents Build(std::vector<std::string> options)
+    DiscContents Build(const std::vector<std::string>& options)
     {
-        options.insert(options.begin(), {"--viewer", viewer});
-        options.push_back(source.string());
-        options.push_back(output.string());
-        RunResult run = RunMkdiscWith(options);
+        RunResult run = RunBuild(options);
         EXPECT_EQ(0, run.exitCode) << run.messages;
         return ReadDisc(output);
     }
@@ -92,6 +84,8 @@ TEST_F(HeaderTest, SplashTextFromFileAndNamedPositions)
         EXPECT_EQ(position.second, disc.header.textFlags) << position.first;
         EXPECT_STREQ("Line one\r\nCaf\xE9\r\n", disc.header.splashText);
     }
+    // "@@" keeps a text that begins with '@' from being taken for a file name.
+    EXPECT_STREQ("@home\r\n", Build({"--splash-text", "@@home"}).header.splashText);
 }
 
 TEST_F(HeaderTest, BackgroundLogoAndFontSections)

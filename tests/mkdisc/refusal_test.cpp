@@ -6,20 +6,15 @@
 
 namespace {
 
-class RefusalTest : public ::testing::Test {
+class RefusalTest : public DiscBuildTest {
 protected:
-    ScratchFolder scratch;
-    fs::path source = scratch / "src";
-    fs::path output = scratch / "out";
-    std::string viewer = (scratch / "viewer.exe").string();
-
     void SetUp() override
     {
-        WriteFile(viewer, FAKE_VIEWER);
+        DiscBuildTest::SetUp();
         WriteFile(source / "fine.txt", "fine");
     }
 
-    RunResult Build() { return RunMkdiscWith({"--viewer", viewer, source.string(), output.string()}); }
+    RunResult Build() { return RunBuild({}); }
 
     void ExpectRefusedNaming(const std::string& culprit)
     {
@@ -109,7 +104,13 @@ TEST_F(RefusalTest, BadOptionFilesNameTheOption)
     WriteFile(scratch / "empty.bmp", "");
     WriteFile(scratch / "latin1.txt", "caf\xE9");
     WriteFile(scratch / "long.txt", std::string(3000, 'w'));
+    WriteFile(scratch / "photo.png", "\x89PNG\r\n\x1a\n picture");
+    WriteFile(scratch / "jpeg.bmp", "\xFF\xD8\xFF\xE0 picture");
+    WriteFile(scratch / "notes.gif", "plain words");
     const Case cases[] = {
+        {{"--background", (scratch / "photo.png").string()}, "cannot show PNG"},
+        {{"--logo", (scratch / "jpeg.bmp").string()}, "is a JPEG picture"},
+        {{"--logo", (scratch / "notes.gif").string()}, "not a BMP, JPEG or GIF"},
         {{"--eula", (scratch / "missing.txt").string()}, "--eula"},
         {{"--eula", (scratch / "latin1.txt").string()}, "--eula"},
         {{"--background", (scratch / "empty.bmp").string()}, "--background"},

@@ -1,6 +1,12 @@
-// A disc appears under its final names only when it is whole.
+// A disc appears under its final names only when it is whole; a cancelled
+// build leaves the output folder as it was.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <map>
+
+#include "build_progress.h"
+#include "disc_builder.h"
 #include "disc_test_support.h"
 #include "staged_output.h"
 
@@ -38,6 +44,92 @@ TEST(StagedOutputTest, CommitReplacesTheDiscAndClearsStaleFiles)
     EXPECT_EQ("data", ReadFile(folder / "disc0001.dat"));
     EXPECT_EQ("not ours", ReadFile(folder / "notes.txt"));
     EXPECT_EQ(3, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+}  // namespace
+
+namespace {
+
+// What a build reports, and a cancel after the given number of reports.
+class RecordingProgress : public BuildProgress {
+public:
+    explicit RecordingProgress(size_t cancelAfter = SIZE_MAX) : cancelAfter_(cancelAfter) {}
+    void Planned(const BuildTotals& totals) override
+    {
+        planned = totals;
+        ++plannedCalls;
+    }
+    void Advanced(uint64_t files, uint64_t bytes) override { steps.push_back({files, bytes}); }
+    bool CancelRequested() override { return steps.size() >= cancelAfter_; }
+
+    BuildTotals planned;
+    int plannedCalls = 0;
+    std::vector<std::pair<uint64_t, uint64_t>> steps;
+
+private:
+    size_t cancelAfter_;
+};
+
+// Every file below a folder with its bytes.
+std::map<std::string, std::string> Snapshot(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        files[fs::relative(entry.path(), folder).string()] = entry.is_regular_file() ? ReadFile(entry.path()) : "/";
+    return files;
+}
+
+class BuildProgressTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    DiscOptions options;
+
+    void SetUp() override
+    {
+        WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
+        WriteFile(scratch / "src/big.bin", std::string(10u << 20, 'b'));  // three slices
+        WriteFile(scratch / "src/sub/small.txt", "small");
+        WriteFile(scratch / "src/empty.txt", "");
+        options.viewer = (scratch / "viewer.exe").string();
+        options.sourceDir = (scratch / "src").string();
+        options.outputDir = (scratch / "out").string();
+    }
+};
+
+TEST_F(BuildProgressTest, ReportsFilesAndBytesUpToThePlannedTotals)
+{
+    RecordingProgress progress;
+    BuildTotals built = BuildDisc(options, &progress);
+    EXPECT_EQ(1, progress.plannedCalls);
+    EXPECT_EQ(3u, built.files);
+    EXPECT_EQ(1u, built.folders);
+    EXPECT_EQ((10u << 20) + 5u, built.bytes);
+    EXPECT_EQ(1u, built.dataFiles);
+    EXPECT_EQ(built.bytes, progress.planned.bytes);
+    ASSERT_GE(progress.steps.size(), 6u) << "slices of the big file and every file's end";
+    for (size_t i = 1; i < progress.steps.size(); ++i) {
+        EXPECT_GE(progress.steps[i].first, progress.steps[i - 1].first);
+        EXPECT_GE(progress.steps[i].second, progress.steps[i - 1].second);
+    }
+    EXPECT_EQ(std::make_pair(built.files, built.bytes), progress.steps.back());
+}
+
+TEST_F(BuildProgressTest, CancelLeavesAnEarlierDiscAsItWasAndMakesNoNewFolder)
+{
+    BuildDisc(options);
+    const auto before = Snapshot(scratch / "out");
+    ASSERT_TRUE(before.count("autorun.inf") && before.count("disc0001.dat"));
+    WriteFile(scratch / "src/new.txt", "a file the cancelled disc would have had");
+    for (size_t cancelAfter : {0u, 1u, 2u}) {
+        RecordingProgress progress(cancelAfter);
+        EXPECT_THROW(BuildDisc(options, &progress), BuildCancelled) << cancelAfter;
+        EXPECT_EQ(before, Snapshot(scratch / "out")) << cancelAfter;
+    }
+
+    options.outputDir = (scratch / "new/deeper/out").string();
+    RecordingProgress progress(1);
+    EXPECT_THROW(BuildDisc(options, &progress), BuildCancelled);
+    EXPECT_FALSE(fs::exists(scratch / "new"));
 }
 
 }  // namespace

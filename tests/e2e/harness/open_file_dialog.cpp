@@ -12,6 +12,11 @@ HWND WaitForOpenFileDialog(DWORD processId, std::chrono::milliseconds timeout)
     return WaitForWindow(processId, "#32770", kOpenDialogCaption, timeout);
 }
 
+HWND WaitForSaveFileDialog(DWORD processId, std::chrono::milliseconds timeout)
+{
+    return WaitForWindow(processId, "#32770", kSaveDialogCaption, timeout);
+}
+
 bool OpenFileInDialog(HWND dialog, const std::filesystem::path& path)
 {
     // The field takes the path as the program's ANSI text.

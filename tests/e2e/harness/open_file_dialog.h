@@ -12,8 +12,11 @@
 namespace e2e {
 
 inline const std::string kOpenDialogCaption = "Open";
+inline const std::string kSaveDialogCaption = "Save As";
 
 HWND WaitForOpenFileDialog(DWORD processId, std::chrono::milliseconds timeout = kWindowTimeout);
+// The common "Save As" dialog (GetSaveFileName), which has the same field.
+HWND WaitForSaveFileDialog(DWORD processId, std::chrono::milliseconds timeout = kWindowTimeout);
 
 // Enters path into the file-name field and presses OK; false when the
 // dialog has no such field or does not close.

@@ -10,6 +10,7 @@ static std::filesystem::path WinePath(const char* path)
 std::filesystem::path ProgramDir() { return WinePath(E2E_PROGRAM_DIR); }
 std::filesystem::path DiscviewExe() { return ProgramDir() / "discview.exe"; }
 std::filesystem::path MkdiscExe() { return ProgramDir() / "mkdisc.exe"; }
+std::filesystem::path BuilderExe() { return ProgramDir() / "Arcseal3.exe"; }
 std::filesystem::path DataDir() { return WinePath(E2E_DATA_DIR); }
 std::filesystem::path ScratchRoot() { return WinePath(E2E_SCRATCH_DIR); }
 std::filesystem::path ScreenshotDir() { return WinePath(E2E_SCREENSHOT_DIR); }

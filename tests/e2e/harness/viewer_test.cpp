@@ -51,6 +51,12 @@ Process& ViewerTest::StartViewer(const fs::path& viewer)
     return *processes_.back();
 }
 
+Process& ViewerTest::AdoptProcess(DWORD processId)
+{
+    processes_.push_back(std::make_unique<Process>(processId));
+    return *processes_.back();
+}
+
 static std::string Describe(const MessageBoxInfo& box)
 {
     return "message box \"" + box.caption + "\": \"" + box.text + "\"";

@@ -31,8 +31,10 @@ protected:
     // Builds a disc of the sample content into <scratch>/<name> with these options.
     BuiltDisc BuildSampleDisc(const std::string& name, const std::vector<std::wstring>& options);
 
-    // Starts a viewer file from its own folder, with no arguments.
+    // Starts a viewer file (or any program) from its own folder, with no arguments.
     Process& StartViewer(const std::filesystem::path& viewer);
+    // Takes over a process another program started; it ends with the test.
+    Process& AdoptProcess(DWORD processId);
 
     // Lets the start-up run to its end, as a person would: the viewer either
     // ends by itself or opens its main window, which is then closed. Fails on

@@ -1,0 +1,102 @@
+#include "choosers.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <vector>
+
+const wchar_t PROJECT_EXTENSION[] = L".a3p";
+
+namespace {
+
+// Filters are pairs of NUL-terminated texts, closed by one more NUL.
+const wchar_t LICENCE_FILTER[] = L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
+const wchar_t PICTURE_FILTER[] =
+    L"Pictures (*.bmp; *.jpg; *.jpeg; *.gif)\0*.bmp;*.jpg;*.jpeg;*.gif\0All files (*.*)\0*.*\0";
+const wchar_t FONT_FILTER[] = L"Fonts (*.ttf; *.otf; *.fon)\0*.ttf;*.otf;*.fon\0All files (*.*)\0*.*\0";
+const wchar_t PROJECT_FILTER[] = L"Arcseal 3 projects (*.a3p)\0*.a3p\0All files (*.*)\0*.*\0";
+
+int CALLBACK StartAtCurrent(HWND dialog, UINT message, LPARAM, LPARAM data)
+{
+    if (message == BFFM_INITIALIZED && data)
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+}
+
+const wchar_t* FilterOf(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Licence:
+        return LICENCE_FILTER;
+    case FileKind::Picture:
+        return PICTURE_FILTER;
+    case FileKind::Font:
+        return FONT_FILTER;
+    case FileKind::Project:
+        break;
+    }
+    return PROJECT_FILTER;
+}
+
+// The dialog writes the chosen path into this buffer.
+struct FileRequest {
+    std::vector<wchar_t> path;
+    OPENFILENAMEW request = {};
+};
+
+void Prepare(FileRequest& file, HWND owner, const wchar_t* filter, const std::wstring& current)
+{
+    file.path.assign(32768, L'\0');
+    if (current.size() < file.path.size())
+        current.copy(file.path.data(), current.size());
+    file.request.lStructSize = sizeof file.request;
+    file.request.hwndOwner = owner;
+    file.request.lpstrFilter = filter;
+    file.request.nFilterIndex = 1;
+    file.request.lpstrFile = file.path.data();
+    file.request.nMaxFile = (DWORD)file.path.size();
+    // The current directory stays where it was: relative paths keep their meaning.
+    file.request.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+}
+
+}  // namespace
+
+std::wstring ChooseFolder(HWND owner, const wchar_t* title, const std::wstring& current)
+{
+    wchar_t displayName[MAX_PATH];
+    BROWSEINFOW request = {};
+    request.hwndOwner = owner;
+    request.pszDisplayName = displayName;
+    request.lpszTitle = title;
+    request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    request.lpfn = StartAtCurrent;
+    request.lParam = current.empty() ? 0 : (LPARAM)current.c_str();
+    LPITEMIDLIST picked = SHBrowseForFolderW(&request);
+    if (!picked)
+        return std::wstring();
+    wchar_t path[MAX_PATH] = L"";
+    bool found = SHGetPathFromIDListW(picked, path) != FALSE;
+    CoTaskMemFree(picked);
+    return found ? std::wstring(path) : std::wstring();
+}
+
+std::wstring ChooseFile(HWND owner, FileKind kind, const std::wstring& current)
+{
+    FileRequest file;
+    Prepare(file, owner, FilterOf(kind), current);
+    file.request.Flags |= OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&file.request))
+        return std::wstring();
+    return file.path.data();
+}
+
+std::wstring ChooseProjectToSave(HWND owner, const std::wstring& current)
+{
+    FileRequest file;
+    Prepare(file, owner, PROJECT_FILTER, current);
+    file.request.lpstrDefExt = PROJECT_EXTENSION + 1;
+    file.request.Flags |= OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameW(&file.request))
+        return std::wstring();
+    return file.path.data();
+}

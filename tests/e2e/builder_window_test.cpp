@@ -1,0 +1,386 @@
+// Arcseal3.exe as an author uses it: started from its shortcut (no
+// arguments), its fields filled through its controls, Build, the summary and
+// "Open disc", the disc opened in the viewer with its password and exported
+// byte for byte; a Cancel midway; the message for each bad input, on its
+// field, before anything is written; the project file and the last project
+// reopened on start; F1; and the command line that does what mkdisc does.
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "../../builder/resource.h"
+#include "context_menu.h"
+#include "file_compare.h"
+#include "file_ops_fixture.h"
+#include "folder_chooser.h"
+#include "input.h"
+#include "open_file_dialog.h"
+#include "paths.h"
+#include "registry.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kWindowClass = "Arcseal3Window";
+const std::string kCaption = "Arcseal 3";
+const std::string kProductKey = "Software\\Corvane Software\\Arcseal3";
+const std::string kLastProject = "LastProject";
+const std::string kTitle = "Harbour Trust 2004";
+const std::wstring kPassword = L"Harbour-7";
+const int kViewerPasswordEdit = 1001;
+
+const std::vector<std::string> kFolders = {"Letters", "Letters\\Old", "Empty"};
+const std::vector<DiscFile> kFiles = {
+    {"readme.txt", 120},
+    {"empty.txt", 0},
+    {"chart.bin", 1048577},
+    {"Letters\\dear reader.txt", 3000},
+    {"Letters\\Old\\1999.txt", 77},
+};
+
+// Every file of the folder with its bytes, and every folder.
+std::map<std::string, Bytes> Snapshot(const fs::path& folder)
+{
+    std::map<std::string, Bytes> files;
+    for (const std::string& entry : TreeShape(folder))
+        files[entry] = entry.back() == '/' ? Bytes() : ReadFileBytes(folder / FromUtf8(entry));
+    return files;
+}
+
+class BuilderTest : public FileOpsTest {
+protected:
+    void SetUp() override
+    {
+        FileOpsTest::SetUp();
+        DeleteRegistryValue(HKEY_CURRENT_USER, kProductKey, kLastProject);
+    }
+    void TearDown() override
+    {
+        FileOpsTest::TearDown();
+        DeleteRegistryValue(HKEY_CURRENT_USER, kProductKey, kLastProject);
+    }
+
+    // Starts Arcseal3.exe the way its shortcut does and waits for its window.
+    void StartBuilder()
+    {
+        builder_ = &StartViewer(BuilderExe());
+        window_ = WaitForWindow(builder_->Id(), kWindowClass, std::nullopt);
+        ASSERT_TRUE(window_) << "Arcseal3.exe opened no window";
+    }
+
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    void Fill(int id, const std::string& text) { ASSERT_TRUE(SetControlText(Control(id), text)) << id; }
+    std::string Read(int id) const { return TextOf(Control(id)); }
+    bool Ticked(int id) const
+    {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+        return state == BST_CHECKED;
+    }
+    // Clicks into a field and types, as a person does.
+    void Type(int id, const std::wstring& text)
+    {
+        ClickCentre(Control(id));
+        TypeText(text);
+    }
+
+    HWND Focused() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
+        return info.hwndFocus;
+    }
+
+    // The builder's next message box: its caption and text, OK pressed.
+    MessageBoxInfo AnswerBuilder(std::chrono::milliseconds timeout = kWindowTimeout, int button = IDOK)
+    {
+        auto box = WaitForMessageBox(builder_->Id(), timeout);
+        if (!box) {
+            ADD_FAILURE() << "Arcseal3.exe showed no message";
+            return MessageBoxInfo();
+        }
+        EXPECT_TRUE(PressButton(box->window, button) && WaitUntilGone(box->window, 5s));
+        return *box;
+    }
+
+    HWND WaitForBuilderDialog(const std::string& caption, std::chrono::milliseconds timeout = kWindowTimeout)
+    {
+        return WaitForWindow(builder_->Id(), kMessageBoxClass, caption, timeout);
+    }
+
+    Process* builder_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+// A window of any process with that caption: the viewer "Open disc" starts.
+HWND FindAnyWindow(const std::string& caption, std::chrono::milliseconds timeout)
+{
+    HWND found = nullptr;
+    WaitUntil(timeout, [&] {
+        found = FindWindowA(kMessageBoxClass.c_str(), caption.c_str());
+        return found != nullptr && IsWindowVisible(found);
+    });
+    return found;
+}
+
+TEST_F(BuilderTest, BuildsADiscThatOpensWithItsPasswordAndExportsByteForByte)
+{
+    ASSERT_NO_THROW(WriteVariedContent(Content(), kFolders, kFiles));
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
+    EXPECT_EQ(TextOf(window_), kCaption);
+
+    // The source folder through Browse and the shell's chooser; the title
+    // follows it until the author types his own.
+    PostCommand(window_, IDC_SOURCE_BROWSE);
+    HWND chooser = WaitForFolderChooser(builder_->Id());
+    ASSERT_TRUE(chooser) << "Browse opened no folder chooser";
+    std::string why;
+    ASSERT_TRUE(ChooseFolder(chooser, Content(), &why)) << why;
+    ASSERT_TRUE(WaitUntil(5s, [&] { return Read(IDC_SOURCE) == Content().string(); })) << Read(IDC_SOURCE);
+    EXPECT_EQ(Read(IDC_TITLE), "content");
+    Fill(IDC_TITLE, kTitle);
+    Fill(IDC_OUTPUT, DiscFolder().string());
+    Type(IDC_PASSWORD, kPassword);
+    Type(IDC_CONFIRM, kPassword);
+    Fill(IDC_BACKGROUND, (DataDir() / "e2e-back.jpg").string());
+    Fill(IDC_SPLASH_TEXT, "Harbour Trust\r\nAnnual report 2004");
+    Fill(IDC_TEXT_COLOUR, "#FFE080");
+    ScreenshotOf(window_, "builder-window");
+
+    ASSERT_TRUE(PressButton(window_, IDC_BUILD));
+    HWND summary = WaitForBuilderDialog("Disc built", 60s);
+    ASSERT_TRUE(summary) << "no summary; message: " << AnswerBuilder(0ms).text;
+    EXPECT_EQ(TextOf(GetDlgItem(summary, IDC_SUMMARY_TEXT)),
+              "The disc is built in " + DiscFolder().string() + ".\r\n\r\n" +
+                  "5 files in 3 folders, 1,051,774 bytes\r\n1 data file beside the viewer discview.exe");
+    ScreenshotOf(summary, "builder-summary");
+    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "autorun.inf"}));
+
+    // "Open disc" starts the disc's viewer, which asks for the password.
+    ASSERT_TRUE(PressButton(summary, IDC_OPEN_DISC));
+    EXPECT_TRUE(WaitUntilGone(summary, 5s));
+    HWND password = FindAnyWindow(kPasswordCaption, kWindowTimeout);
+    ASSERT_TRUE(password) << "\"Open disc\" started no viewer";
+    DWORD viewerId = 0;
+    GetWindowThreadProcessId(password, &viewerId);
+    viewer_ = &AdoptProcess(viewerId);
+    ClickCentre(GetDlgItem(password, kViewerPasswordEdit));
+    TypeText(kPassword);
+    ClickCentre(GetDlgItem(password, IDOK));
+    main_ = WaitForMainWindow(*viewer_);
+    ASSERT_TRUE(main_);
+    tree_ = GetDlgItem(main_, 2);
+    list_ = GetDlgItem(main_, 3);
+    status_ = GetDlgItem(main_, 1);
+
+    const fs::path target = NewFolder("target");
+    ASSERT_TRUE(ExportTo(OpenTreeMenu(kTitle), kFolderMenuExport, kFolderMenuEntries, target));
+    MessageBoxInfo done = AnswerMessage(60s);
+    EXPECT_EQ(done.caption, "Finished:");
+    std::set<std::string> shape = {kTitle + "/"};
+    for (const std::string& entry : TreeShape(Content()))
+        shape.insert(kTitle + "/" + entry);
+    EXPECT_EQ(TreeShape(target), shape);
+    for (const DiscFile& file : kFiles) {
+        auto difference = FileDifference(Source(file.path), target / kTitle / FromCp1252(file.path));
+        EXPECT_FALSE(difference) << file.path << ": " << *difference;
+    }
+}
+
+TEST_F(BuilderTest, CancelMidwayLeavesTheOutputFolderAsItWas)
+{
+    // An earlier disc in the output folder, and a new source that takes long
+    // to write: a 1 GiB file that costs no disk space (sparse).
+    MakeSampleContent(Content());
+    BuiltDisc earlier = BuildDisc(Content(), DiscFolder(), {});
+    ASSERT_TRUE(earlier.ok) << earlier.output;
+    const auto before = Snapshot(DiscFolder());
+    const fs::path large = NewFolder("large");
+    {
+        HANDLE file = CreateFileW((large / "huge.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER size{};
+        size.QuadPart = 1ll << 30;
+        EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+        CloseHandle(file);
+    }
+
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
+    Fill(IDC_SOURCE, large.string());
+    Fill(IDC_OUTPUT, DiscFolder().string());
+    ASSERT_TRUE(PressButton(window_, IDC_BUILD));
+    HWND progress = WaitForBuilderDialog("Building the disc");
+    ASSERT_TRUE(progress) << "no progress window";
+    HWND bytes = GetDlgItem(progress, IDC_PROGRESS_BYTES);
+    ASSERT_TRUE(WaitUntil(30s, [&] {
+        std::string text = TextOf(bytes);
+        return !text.empty() && text.rfind("0 of", 0) != 0;
+    })) << "the bytes never moved: " << TextOf(bytes);
+    EXPECT_EQ(TextOf(GetDlgItem(progress, IDC_PROGRESS_FILES)), "0 of 1 file");
+    // The dialog paints and answers while the bytes go by.
+    DWORD_PTR ignored = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(progress, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored));
+    Screenshot("builder-progress");
+    ASSERT_TRUE(PressButton(progress, IDCANCEL));
+
+    MessageBoxInfo cancelled = AnswerBuilder(30s);
+    EXPECT_EQ(cancelled.caption, kCaption);
+    EXPECT_EQ(cancelled.text, "The build was cancelled. The output folder is as it was before.");
+    EXPECT_FALSE(IsWindow(progress));
+    EXPECT_EQ(Snapshot(DiscFolder()), before);
+}
+
+// Each bad input gets its message naming the field, the field gets the focus,
+// and nothing is written: not even the output folder is made.
+TEST_F(BuilderTest, EveryBadInputIsNamedOnItsFieldBeforeAnythingIsWritten)
+{
+    MakeSampleContent(Content());
+    const fs::path empty = NewFolder("empty");
+    const fs::path art = NewFolder("art");
+    WriteFileBytes(art / "photo.png", Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0});
+    fs::copy_file(DataDir() / "e2e-back.jpg", art / "logo.bmp");
+    const fs::path font = DataDir() / "ArcsealTestFont.ttf";
+    const fs::path output = Scratch() / "disc";
+    const std::string missing = (Scratch() / "no such folder").string();
+    const std::string jpeg = (DataDir() / "e2e-back.jpg").string();
+
+    struct Case {
+        std::vector<std::pair<int, std::string>> fields;  // besides a sound source and output
+        int badField;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{{IDC_SOURCE, ""}}, IDC_SOURCE, "Source folder: choose the folder whose files go onto the disc."},
+        {{{IDC_SOURCE, missing}}, IDC_SOURCE,
+         "Source folder: \"" + missing + "\" does not exist or is not a folder."},
+        {{{IDC_SOURCE, empty.string()}}, IDC_SOURCE,
+         "Source folder: \"" + empty.string() + "\" is empty: there is nothing to put onto the disc."},
+        {{{IDC_OUTPUT, (Content() / "disc").string()}}, IDC_OUTPUT,
+         "Output folder: \"" + (Content() / "disc").string() +
+             "\" lies inside the source folder; the disc would read its own output."},
+        {{{IDC_PASSWORD, "one"}, {IDC_CONFIRM, "two"}}, IDC_CONFIRM,
+         "Confirm password: the two passwords differ; type the same password in both fields."},
+        {{{IDC_BACKGROUND, (art / "photo.png").string()}}, IDC_BACKGROUND,
+         "Background image: \"" + (art / "photo.png").string() +
+             "\": the viewer cannot show PNG pictures; save it as BMP, JPEG or GIF."},
+        {{{IDC_LOGO, (art / "logo.bmp").string()}}, IDC_LOGO,
+         "Logo image: \"" + (art / "logo.bmp").string() +
+             "\": the viewer loads a file whose name ends in \"p\" as a BMP picture, and this is a JPEG "
+             "picture; give it its proper extension."},
+        {{{IDC_FONT_FILE, font.string()}}, IDC_FONT_FACE,
+         "Font face: give the face name of the font in \"" + font.string() + "\", as Windows shows it."},
+        {{{IDC_LICENCE, jpeg}}, IDC_LICENCE,
+         "Licence text file: \"" + jpeg + "\" is not a text file the viewer can show: "},
+    };
+
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        Fill(IDC_SOURCE, Content().string());
+        Fill(IDC_OUTPUT, output.string());
+        for (const auto& field : c.fields)
+            Fill(field.first, field.second);
+        ASSERT_TRUE(PressButton(window_, IDC_BUILD));
+        auto box = WaitForMessageBox(builder_->Id());
+        ASSERT_TRUE(box) << "no message";
+        EXPECT_EQ(box->caption, kCaption);
+        EXPECT_EQ(box->text.substr(0, c.message.size()), c.message);
+        if (c.badField == IDC_CONFIRM)
+            ScreenshotOf(box->window, "builder-message");
+        ASSERT_TRUE(PressButton(box->window, IDOK) && WaitUntilGone(box->window, 5s));
+        EXPECT_TRUE(WaitUntil(2s, [&] { return Focused() == Control(c.badField); }))
+            << "the focus is not on the field " << c.badField;
+        EXPECT_FALSE(WaitForBuilderDialog("Building the disc", 0ms));
+        for (const auto& field : c.fields)
+            Fill(field.first, "");
+    }
+    EXPECT_FALSE(fs::exists(output));
+    EXPECT_EQ(EntriesIn(Content()), (std::set<std::string>{"readme.txt", "notes.txt", "Letters"}));
+}
+
+TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
+{
+    MakeSampleContent(Content());
+    const fs::path project = Scratch() / "harbour.a3p";
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
+    Fill(IDC_SOURCE, Content().string());
+    Fill(IDC_OUTPUT, DiscFolder().string());
+    Fill(IDC_TITLE, kTitle);
+    Fill(IDC_PASSWORD, "kept out");
+    Fill(IDC_SPLASH_TEXT, "Two\r\nlines");
+    ClickCentre(Control(IDC_NO_EXPORT));
+    ASSERT_TRUE(WaitUntil(2s, [&] { return Ticked(IDC_NO_EXPORT); }));
+
+    ASSERT_TRUE(PostCommand(window_, IDM_SAVE_AS));
+    HWND save = WaitForSaveFileDialog(builder_->Id());
+    ASSERT_TRUE(save) << "File > Save As opened no dialog";
+    ASSERT_TRUE(OpenFileInDialog(save, Scratch() / "harbour"));
+    ASSERT_TRUE(WaitUntil(5s, [&] { return TextOf(window_) == kCaption + " - harbour.a3p"; })) << TextOf(window_);
+    std::ifstream in(project, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("[Content]\r\nSourceFolder=" + Content().string() + "\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("SplashText=Two\\nlines\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("NoExport=1\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("kept out"), std::string::npos) << "the password is in the project file";
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kProductKey, kLastProject), project.string());
+
+    // Saved: closing asks nothing. The next start shows the project again.
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(builder_->WaitForExit(10s));
+    EXPECT_EQ(builder_->ExitCode(), 0u);
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
+    ASSERT_TRUE(WaitUntil(5s, [&] { return TextOf(window_) == kCaption + " - harbour.a3p"; })) << TextOf(window_);
+    EXPECT_EQ(Read(IDC_SOURCE), Content().string());
+    EXPECT_EQ(Read(IDC_OUTPUT), DiscFolder().string());
+    EXPECT_EQ(Read(IDC_TITLE), kTitle);
+    EXPECT_EQ(Read(IDC_PASSWORD), "");
+    EXPECT_EQ(Read(IDC_SPLASH_TEXT), "Two\r\nlines");
+    EXPECT_TRUE(Ticked(IDC_NO_EXPORT));
+    EXPECT_FALSE(Ticked(IDC_CLEAR_RECENT));
+
+    // F1 opens the installed help; here, beside the build, there is none.
+    ClickCentre(Control(IDC_TITLE));
+    PressKey(VK_F1);
+    MessageBoxInfo help = AnswerBuilder();
+    EXPECT_TRUE(MessageBoxesOf(builder_->Id()).empty()) << "F1 opened the page twice";
+    EXPECT_EQ(help.text, "The help page \"" + (ProgramDir() / "Help" / "mkdisc-command.htm").string() +
+                             "\" is not there. Install Arcseal 3 again to get the help pages back.");
+
+    // A change not saved yet: leaving asks, and No leaves the file as it was.
+    Fill(IDC_TITLE, "Another title");
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    MessageBoxInfo question = AnswerBuilder(kWindowTimeout, IDNO);
+    EXPECT_EQ(question.text, "Save the changes to \"" + project.string() + "\"?");
+    ASSERT_TRUE(builder_->WaitForExit(10s));
+    std::ifstream again(project, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>()), text);
+}
+
+// With arguments it is mkdisc, under its own name, with no window.
+TEST_F(BuilderTest, CommandLineDoesWhatMkdiscDoes)
+{
+    MakeSampleContent(Content());
+    const fs::path log = Scratch() / "output.txt";
+    Process built(BuilderExe(), L"--password abc \"" + Content().wstring() + L"\" \"" + DiscFolder().wstring() + L"\"",
+                  Scratch(), log);
+    ASSERT_TRUE(built.WaitForExit(30s));
+    EXPECT_EQ(built.ExitCode(), 0u);
+    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "autorun.inf"}));
+
+    Process refused(BuilderExe(), L"--frobnicate a b", Scratch(), log);
+    ASSERT_TRUE(refused.WaitForExit(30s));
+    EXPECT_EQ(refused.ExitCode(), 2u);
+    std::ifstream in(log, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "Arcseal3: unknown option --frobnicate\nTry 'Arcseal3 --help' for the options.\n");
+}
+
+}  // namespace
+}  // namespace e2e

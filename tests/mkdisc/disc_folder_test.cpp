@@ -1,0 +1,137 @@
+// What the output folder holds besides the viewer and its data files: the
+// autorun.inf Windows reads from a disc, and on request the whole disc as an
+// ISO 9660 image, read back here with libisofs file by file.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+#define LIBISOFS_WITHOUT_LIBBURN yes
+#include <libisofs/libisofs.h>
+
+#include "disc_test_support.h"
+
+namespace {
+
+class DiscFolderTest : public DiscBuildTest {
+protected:
+    void SetUp() override
+    {
+        DiscBuildTest::SetUp();
+        WriteFile(source / "a.txt", std::string(3000, 'a'));
+        WriteFile(source / "Docs/b.bin", std::string(5000, 'b'));
+    }
+    RunResult Build(const std::vector<std::string>& options) { return RunBuild(options); }
+};
+
+// The files in the root of an image, read through libisofs with the Joliet
+// names, and the volume labels of its primary and Joliet descriptors.
+struct ImageContents {
+    std::map<std::string, std::string> files;
+    std::string primaryLabel;
+    std::string jolietLabel;  // as ASCII: the test labels hold no other letters
+};
+
+std::string Trailing(std::string text, char blank)
+{
+    while (!text.empty() && (text.back() == blank || text.back() == '\0'))
+        text.pop_back();
+    return text;
+}
+
+ImageContents ReadImage(const fs::path& path)
+{
+    ImageContents contents;
+    std::string bytes = ReadFile(path);
+    const size_t sector = 2048;
+    for (size_t at = 16 * sector; at + sector <= bytes.size() && bytes[at] != '\xFF'; at += sector) {
+        if (bytes[at] == 1)
+            contents.primaryLabel = Trailing(bytes.substr(at + 40, 32), ' ');
+        if (bytes[at] == 2) {
+            for (size_t i = 0; i < 32; i += 2)
+                contents.jolietLabel.push_back(bytes[at + 40 + i + 1]);
+            contents.jolietLabel = Trailing(contents.jolietLabel, ' ');
+        }
+    }
+
+    EXPECT_GE(iso_init(), 0);
+    IsoDataSource* data = nullptr;
+    IsoReadOpts* options = nullptr;
+    IsoImage* image = nullptr;
+    IsoReadImageFeatures* features = nullptr;
+    EXPECT_GE(iso_data_source_new_from_file(path.c_str(), &data), 0);
+    EXPECT_GE(iso_read_opts_new(&options, 0), 0);
+    iso_read_opts_set_no_rockridge(options, 1);
+    iso_read_opts_set_preferjoliet(options, 1);
+    EXPECT_GE(iso_image_new("read back", &image), 0);
+    if (data && options && image && iso_image_import(image, data, options, &features) >= 0) {
+        EXPECT_EQ(1, iso_read_image_features_has_joliet(features));
+        IsoDirIter* children = nullptr;
+        iso_dir_get_children(iso_image_get_root(image), &children);
+        IsoNode* node = nullptr;
+        while (children && iso_dir_iter_next(children, &node) == 1) {
+            std::string& file = contents.files[iso_node_get_name(node)];
+            if (iso_node_get_type(node) != LIBISO_FILE) {
+                file = "(not a file)";
+                continue;
+            }
+            IsoStream* stream = iso_file_get_stream((IsoFile*)node);
+            EXPECT_GE(iso_stream_open(stream), 0);
+            char buffer[65536];
+            int got = 0;
+            while ((got = iso_stream_read(stream, buffer, sizeof buffer)) > 0)
+                file.append(buffer, (size_t)got);
+            iso_stream_close(stream);
+        }
+        iso_dir_iter_free(children);
+        iso_read_image_features_destroy(features);
+    } else {
+        ADD_FAILURE() << "libisofs cannot read " << path;
+    }
+    if (image)
+        iso_image_unref(image);
+    if (options)
+        iso_read_opts_free(options);
+    if (data)
+        iso_data_source_unref(data);
+    iso_finish();
+    return contents;
+}
+
+TEST_F(DiscFolderTest, AutorunStartsTheViewerAndLabelsTheDisc)
+{
+    ASSERT_EQ(0, Build({"--label", "Caf\xC3\xA9 Disc"}).exitCode);
+    EXPECT_EQ("[autorun]\r\nopen=discview.exe\r\nicon=discview.exe,0\r\nlabel=Caf\xE9 Disc\r\n",
+              ReadFile(output / "autorun.inf"));
+}
+
+TEST_F(DiscFolderTest, IsoImageHoldsEveryFileOfTheDiscFolderByteForByte)
+{
+    WriteFile(output / "notes.txt", "the author's own file, not part of the disc");
+    fs::path iso = scratch / "images/harbour.iso";
+    fs::create_directories(iso.parent_path());
+    RunResult run = Build({"--label", "Harbour Trust 2004", "--data-file-limit", "6000", "--iso", iso.string()});
+    ASSERT_EQ(0, run.exitCode) << run.messages;
+
+    ImageContents image = ReadImage(iso);
+    std::map<std::string, std::string> expected;
+    for (const char* name : {"discview.exe", "autorun.inf", "disc0001.dat", "disc0002.dat"})
+        expected[name] = ReadFile(output / name);
+    EXPECT_EQ(expected, image.files);
+    EXPECT_EQ("HARBOUR_TRUST_2004", image.primaryLabel);
+    EXPECT_EQ("Harbour Trust 20", image.jolietLabel) << "Joliet keeps 16 characters";
+    EXPECT_FALSE(fs::exists(scratch / "images/harbour.iso.mkdisc-part"));
+}
+
+TEST_F(DiscFolderTest, IsoImageInsideTheSourceOrTheDiscFolderIsRefusedBeforeBuilding)
+{
+    for (const fs::path& iso : {source / "disc.iso", output / "disc.iso"}) {
+        RunResult run = Build({"--iso", iso.string()});
+        EXPECT_EQ(1, run.exitCode) << iso;
+        EXPECT_NE(std::string::npos, run.messages.find("--iso")) << run.messages;
+        EXPECT_FALSE(fs::exists(iso));
+        EXPECT_FALSE(fs::exists(output / "discview.exe")) << iso;
+    }
+}
+
+}  // namespace
