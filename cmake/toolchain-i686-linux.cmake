@@ -10,3 +10,5 @@ set(CMAKE_CXX_FLAGS_INIT -m32)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -m32)
 find_program(ARCSEAL_QEMU_I386 qemu-i386 REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${ARCSEAL_QEMU_I386})
+# Libraries come from Debian's i386 multiarch folder, never the 64-bit one.
+set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
