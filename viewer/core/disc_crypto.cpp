@@ -1,0 +1,167 @@
+#include "disc_crypto.h"
+
+#include <gcrypt.h>
+
+#include <cstring>
+
+int StartCrypto()
+{
+    static int started = 0;
+    if (started)
+        return 1;
+    if (!gcry_check_version(GCRYPT_VERSION))
+        return 0;
+    // No passwords are kept in locked memory: the viewer holds its keys only
+    // while it runs, and secure memory would print warnings on some systems.
+    gcry_control(GCRYCTL_DISABLE_SECMEM, 0);
+    gcry_control(GCRYCTL_INITIALIZATION_FINISHED, 0);
+    started = 1;
+    return 1;
+}
+
+static uint32_t Crc32FromDigest(const unsigned char* digest)
+{
+    return (uint32_t)digest[0] << 24 | (uint32_t)digest[1] << 16 | (uint32_t)digest[2] << 8 |
+           (uint32_t)digest[3];
+}
+
+uint32_t Crc32Of(const void* data, size_t length)
+{
+    unsigned char digest[4];
+    StartCrypto();
+    gcry_md_hash_buffer(GCRY_MD_CRC32, digest, data, length);
+    return Crc32FromDigest(digest);
+}
+
+Crc32Run* StartCrc32()
+{
+    gcry_md_hd_t handle;
+    if (!StartCrypto() || gcry_md_open(&handle, GCRY_MD_CRC32, 0))
+        return nullptr;
+    return (Crc32Run*)handle;
+}
+
+void AddToCrc32(Crc32Run* run, const void* data, size_t length)
+{
+    gcry_md_write((gcry_md_hd_t)run, data, length);
+}
+
+uint32_t FinishCrc32(Crc32Run* run)
+{
+    gcry_md_hd_t handle = (gcry_md_hd_t)run;
+    uint32_t crc = Crc32FromDigest(gcry_md_read(handle, GCRY_MD_CRC32));
+    gcry_md_close(handle);
+    return crc;
+}
+
+int DerivePbkdf2(const char* password, size_t passwordLength, const unsigned char* salt,
+                 size_t saltLength, uint32_t iterations, unsigned char* out, size_t outLength)
+{
+    if (!StartCrypto() || iterations == 0)
+        return 0;
+    return gcry_kdf_derive(password, passwordLength, GCRY_KDF_PBKDF2, GCRY_MD_SHA256, salt,
+                           saltLength, iterations, outLength, out) == 0;
+}
+
+int DeriveArgon2id(const char* password, size_t passwordLength, const unsigned char* salt,
+                   size_t saltLength, uint32_t passes, uint32_t memoryKiB, uint32_t lanes,
+                   unsigned char* out, size_t outLength)
+{
+    if (!StartCrypto())
+        return 0;
+    unsigned long parameters[4] = {(unsigned long)outLength, passes, memoryKiB, lanes};
+    gcry_kdf_hd_t handle;
+    if (gcry_kdf_open(&handle, GCRY_KDF_ARGON2, GCRY_KDF_ARGON2ID, parameters, 4, password,
+                      passwordLength, salt, saltLength, nullptr, 0, nullptr, 0))
+        return 0;
+    int done = gcry_kdf_compute(handle, nullptr) == 0 && gcry_kdf_final(handle, outLength, out) == 0;
+    gcry_kdf_close(handle);
+    return done;
+}
+
+int DeriveSubkey(const unsigned char* key, size_t keyLength, const char* label,
+                 unsigned char out[DISC_KEY_SIZE])
+{
+    gcry_md_hd_t handle;
+    if (!StartCrypto() || gcry_md_open(&handle, GCRY_MD_SHA256, GCRY_MD_FLAG_HMAC))
+        return 0;
+    int done = gcry_md_setkey(handle, key, keyLength) == 0;
+    if (done) {
+        gcry_md_write(handle, label, strlen(label));
+        memcpy(out, gcry_md_read(handle, GCRY_MD_SHA256), DISC_KEY_SIZE);
+    }
+    gcry_md_close(handle);
+    return done;
+}
+
+int SameBytes(const unsigned char* a, const unsigned char* b, size_t length)
+{
+    unsigned char difference = 0;
+    for (size_t i = 0; i < length; ++i)
+        difference |= (unsigned char)(a[i] ^ b[i]);
+    return difference == 0;
+}
+
+void RandomBytes(unsigned char* out, size_t length)
+{
+    StartCrypto();
+    gcry_randomize(out, length, GCRY_STRONG_RANDOM);
+}
+
+ChunkCipher* OpenChunkCipher(const unsigned char key[DISC_KEY_SIZE])
+{
+    gcry_cipher_hd_t handle;
+    if (!StartCrypto() || gcry_cipher_open(&handle, GCRY_CIPHER_AES256, GCRY_CIPHER_MODE_GCM, 0))
+        return nullptr;
+    if (gcry_cipher_setkey(handle, key, DISC_KEY_SIZE)) {
+        gcry_cipher_close(handle);
+        return nullptr;
+    }
+    return (ChunkCipher*)handle;
+}
+
+void CloseChunkCipher(ChunkCipher* cipher)
+{
+    if (cipher)
+        gcry_cipher_close((gcry_cipher_hd_t)cipher);
+}
+
+static void PutU32(unsigned char* out, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        out[i] = (unsigned char)(value >> (8 * i));
+}
+
+// Nonce and associated data of one chunk; 1 when the cipher took them.
+static int StartChunk(gcry_cipher_hd_t handle, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize)
+{
+    unsigned char associated[CHUNK_NONCE_SIZE + 4];
+    PutU32(associated, itemId);
+    PutU32(associated + 4, (uint32_t)chunkIndex);
+    PutU32(associated + 8, (uint32_t)(chunkIndex >> 32));
+    PutU32(associated + 12, itemSize);
+    return gcry_cipher_reset(handle) == 0 && gcry_cipher_setiv(handle, associated, CHUNK_NONCE_SIZE) == 0 &&
+           gcry_cipher_authenticate(handle, associated, sizeof associated) == 0;
+}
+
+int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+              unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE])
+{
+    gcry_cipher_hd_t handle = (gcry_cipher_hd_t)cipher;
+    if (!StartChunk(handle, itemId, chunkIndex, itemSize))
+        return 0;
+    gcry_cipher_final(handle);
+    return gcry_cipher_encrypt(handle, data, length, nullptr, 0) == 0 &&
+           gcry_cipher_gettag(handle, tag, CHUNK_TAG_SIZE) == 0;
+}
+
+int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+              unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE])
+{
+    gcry_cipher_hd_t handle = (gcry_cipher_hd_t)cipher;
+    if (!StartChunk(handle, itemId, chunkIndex, itemSize))
+        return 0;
+    gcry_cipher_final(handle);
+    return gcry_cipher_decrypt(handle, data, length, nullptr, 0) == 0 &&
+           gcry_cipher_checktag(handle, tag, CHUNK_TAG_SIZE) == 0;
+}

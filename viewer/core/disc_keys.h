@@ -1,0 +1,29 @@
+// Keys of verified and strong discs, derived from the password with the
+// parameters the integrity record carries. No windows.h.
+#pragma once
+#include <cstddef>
+
+#include "integrity_record.h"
+
+// Verified discs: PBKDF2-HMAC-SHA256, about 0.2 s for a right or wrong password.
+const uint32_t VERIFIED_PBKDF2_ITERATIONS = 1500000;
+// Strong discs: Argon2id, about half a second and 64 MiB.
+const uint32_t STRONG_ARGON2_PASSES = 7;
+const uint32_t STRONG_ARGON2_MEMORY_KIB = 65536;
+const uint32_t STRONG_ARGON2_LANES = 1;
+const uint32_t STRONG_CHUNK_SIZE = 65536;
+
+struct DiscKeys {
+    unsigned char contentKey[DISC_KEY_SIZE];  // strong: the files' chunks
+    unsigned char tableKey[DISC_KEY_SIZE];    // strong: the item table
+};
+
+// Sets the record's key derivation, a fresh salt and the verifier for the
+// password (strong or verified), and the keys a builder seals with; 1 on success.
+int MakePasswordVerifier(IntegrityRecord* record, const char* password, size_t passwordLength,
+                         int strong, DiscKeys* keys);
+
+// 1 when the password matches the record's verifier (compared in constant
+// time); keys then hold what it opens. 0 for a wrong or empty password.
+int UnlockDisc(const IntegrityRecord* record, const char* password, size_t passwordLength,
+               DiscKeys* keys);

@@ -1,0 +1,71 @@
+#include "integrity_record.h"
+
+#include <cstring>
+
+// Bounds a hostile disc cannot go beyond: a reader never spends more than
+// about a second or 256 MiB on one password.
+const uint32_t MAX_PBKDF2_ITERATIONS = 10000000;
+const uint32_t MAX_ARGON2_PASSES = 16;
+const uint32_t MAX_ARGON2_MEMORY_KIB = 262144;
+const uint32_t MAX_ARGON2_LANES = 4;
+const uint32_t MIN_CHUNK_SIZE = 4096;
+const uint32_t MAX_CHUNK_SIZE = 1048576;
+
+static uint32_t RecordChecksum(IntegrityRecord record)
+{
+    record.checksum = 0;
+    return Crc32Of(&record, sizeof record);
+}
+
+static int KeyParametersFit(const IntegrityRecord* record)
+{
+    switch (record->kdf) {
+    case KDF_PBKDF2_SHA256:
+        return record->iterations >= 1 && record->iterations <= MAX_PBKDF2_ITERATIONS;
+    case KDF_ARGON2ID:
+        return record->iterations >= 1 && record->iterations <= MAX_ARGON2_PASSES &&
+               record->lanes >= 1 && record->lanes <= MAX_ARGON2_LANES &&
+               record->memoryKiB >= 8 * record->lanes && record->memoryKiB <= MAX_ARGON2_MEMORY_KIB;
+    default:
+        return 0;
+    }
+}
+
+static int ValuesFit(const IntegrityRecord* record)
+{
+    if (record->flags & ~INTEGRITY_KNOWN_FLAGS)
+        return 0;
+    if (record->flags & INTEGRITY_STRONG) {
+        // Strong discs are always behind a password; their files carry tags.
+        if (!(record->flags & INTEGRITY_VERIFIER) || record->kdf != KDF_ARGON2ID)
+            return 0;
+        if (record->chunkSize < MIN_CHUNK_SIZE || record->chunkSize > MAX_CHUNK_SIZE)
+            return 0;
+    }
+    if (record->flags & INTEGRITY_VERIFIER)
+        return KeyParametersFit(record);
+    return 1;
+}
+
+int ReadIntegrityRecord(const LayoutHeader* header, IntegrityRecord* record)
+{
+    memset(record, 0, sizeof *record);
+    IntegrityRecord stored;
+    memcpy(&stored, (const unsigned char*)header + INTEGRITY_RECORD_OFFSET, sizeof stored);
+    if (stored.magic != INTEGRITY_MAGIC)
+        return RECORD_ABSENT;
+    if (stored.version != INTEGRITY_VERSION || stored.size != INTEGRITY_RECORD_SIZE ||
+        stored.checksum != RecordChecksum(stored) || !ValuesFit(&stored))
+        return RECORD_DAMAGED;
+    *record = stored;
+    return RECORD_PRESENT;
+}
+
+void WriteIntegrityRecord(IntegrityRecord* record, LayoutHeader* header)
+{
+    record->magic = INTEGRITY_MAGIC;
+    record->version = INTEGRITY_VERSION;
+    record->size = INTEGRITY_RECORD_SIZE;
+    record->checksum = RecordChecksum(*record);
+    memcpy((unsigned char*)header + INTEGRITY_RECORD_OFFSET, record, sizeof *record);
+}
