@@ -289,6 +289,21 @@ std::vector<OptionRule> OptionTable(DiscOptions& o)
              o.isoFile = v;
              return std::string();
          }},
+        {"--protection", true,
+         [&o](const std::string& v) {
+             if (v == "strong")
+                 o.protection = Protection::Strong;
+             else if (v == "scrambled")
+                 o.protection = Protection::Scrambled;
+             else
+                 return std::string("expected strong or scrambled");
+             return std::string();
+         }},
+        {"--no-integrity", false,
+         [&o](const std::string&) {
+             o.integrity = false;
+             return std::string();
+         }},
         {"--data-file-limit", true,
          [&o](const std::string& v) {
              if (!ParseUnsigned32(v, o.dataFileLimit) || o.dataFileLimit == 0)
@@ -298,7 +313,7 @@ std::vector<OptionRule> OptionTable(DiscOptions& o)
     };
 }
 
-std::string CheckCombinations(const std::set<std::string>& seen)
+std::string CheckCombinations(const std::set<std::string>& seen, const DiscOptions& options)
 {
     for (const Dependency& d : DEPENDENCIES) {
         if (seen.count(d.option) && !seen.count(d.needs))
@@ -306,6 +321,11 @@ std::string CheckCombinations(const std::set<std::string>& seen)
     }
     if (seen.count("--password") && seen.count("--content-key"))
         return "--content-key cannot be combined with --password: the password makes the key";
+    if (options.protection == Protection::Strong && !seen.count("--password"))
+        return "--protection strong needs --password: the key is made from the password";
+    if (options.protection == Protection::Strong && !options.integrity)
+        return "--protection strong cannot be combined with --no-integrity: a strong disc "
+               "needs the integrity record";
     return std::string();
 }
 
@@ -374,7 +394,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, DiscOpt
                                       : "unexpected argument " + positional[2];
         return CommandLineResult::UsageError;
     }
-    error = CheckCombinations(seen);
+    error = CheckCombinations(seen, options);
     if (!error.empty())
         return CommandLineResult::UsageError;
     options.sourceDir = positional[0];
@@ -399,7 +419,13 @@ Options:
   --label NAME           name of the whole-disc item (default: the name of
                          SOURCE_DIR)
   --password TEXT        readers must type TEXT (at most 250 characters);
-                         the contents are scrambled with it (default: none)
+                         the contents are protected with it (default: none)
+  --protection MODE      strong: AES-256 with a key made from the password,
+                         names hidden too (the default with --password);
+                         scrambled: the XOR scrambling every Arcseal viewer
+                         reads (the default without a password)
+  --no-integrity         no integrity record and no checksums: exactly the
+                         discs of earlier versions (scrambled only)
   --content-key TEXT     key of the contents of a disc without password
                          (default: 16 random characters per disc)
   --eula FILE            licence text shown for acceptance; UTF-8 text of at

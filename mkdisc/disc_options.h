@@ -12,6 +12,10 @@
 const uint32_t DEFAULT_METHOD_FLAGS = METHOD_SCRAMBLED | METHOD_SCRAMBLE;
 const uint32_t MAX_DATA_FILE_SIZE = 0xFFFFFFFFu;  // offsets and sizes are 32-bit
 
+// How the file contents are kept: AES-256-GCM under a key from the password,
+// or the design's XOR scrambling.
+enum class Protection { Strong, Scrambled };
+
 struct DiscOptions {
     std::string sourceDir;
     std::string outputDir;
@@ -51,4 +55,9 @@ struct DiscOptions {
     uint32_t dataFileLimit = MAX_DATA_FILE_SIZE;
 
     std::optional<std::string> isoFile;  // the disc as an ISO 9660 image too
+
+    // Strong by default when there is a password, else scrambled.
+    std::optional<Protection> protection;
+    // The integrity record and the checksums; off makes the discs of before.
+    bool integrity = true;
 };
