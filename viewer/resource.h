@@ -16,6 +16,7 @@
 #define CMD_HELP 40006
 #define CMD_ABOUT 40007
 #define CMD_WEBSITE 40008
+#define CMD_CHECK_DISC 40009
 
 /* Icons */
 #define IDI_DISC_ROOT 105

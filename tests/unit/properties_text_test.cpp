@@ -9,10 +9,10 @@
 
 namespace {
 
-std::string Scrambling(uint32_t flags)
+std::string Scrambling(uint32_t flags, int strong = 0)
 {
     char text[128];
-    FormatScramblingText(text, sizeof text, flags);
+    FormatScramblingText(text, sizeof text, flags, strong);
     return text;
 }
 
@@ -34,6 +34,9 @@ TEST(PropertiesText, ScramblingLine)
     EXPECT_EQ(Scrambling(0x40 | 0x1000 | 0x800 | 0x400 | 0x200 | 0x100),
               "BitCrypt SCRAMBLE PGP BlowFish 2Fish  - ( FAST )");
     EXPECT_EQ(Scrambling(0x80 | 0x100 | 0x400), "Not encrypted.");
+    // A strong disc's items are all sealed, whatever flags the builder kept.
+    EXPECT_EQ(Scrambling(0x40 | 0x80 | 0x100, 1), "AES-256");
+    EXPECT_EQ(Scrambling(0, 1), "AES-256");
 }
 
 TEST(BuildTime, TwelveHourClockAsTheAboutBoxShowsIt)

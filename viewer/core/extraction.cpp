@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "copy_descrambled.h"
 #include "disc_files.h"
+#include "disc_integrity.h"
 #include "item_list.h"
 #include "path_text.h"
 #include "viewer_state.h"
@@ -119,29 +119,68 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
         fclose(data);
         return EXTRACT_NO_DESTINATION;
     }
-    int copied = positioned && CopyDescrambled(layoutHeader.contentKey, out, data, item->itemSize);
-    int dataEnded = !positioned || feof(data) || ferror(data);
-    int writeFailed = ferror(out);
+    ContentFormat format;
+    int copied = COPY_NO_MEMORY;
+    if (!positioned)
+        copied = COPY_SOURCE_ENDED;
+    else if (ItemContentFormat(item, layoutHeader.contentKey, &format))
+        copied = CopyContents(&format, out, data, nullptr, nullptr);
+    int dataEnded = copied == COPY_SOURCE_ENDED;
+    int writeFailed = copied == COPY_WRITE_FAILED || ferror(out);
     int closed = fclose(out) == 0;
     fclose(data);
-    if (copied && closed) {
+    if (copied == COPY_DONE && closed) {
         if (MoveFileExA(staging, destination, MOVEFILE_REPLACE_EXISTING))
             return EXTRACT_DONE;
         DeleteFileA(staging);
         return EXTRACT_NO_DESTINATION;
     }
 
-    // No memory for the copy buffer has been reported already.
     DeleteFileA(staging);
-    if (dataEnded)
+    if (copied == COPY_DAMAGED) {
+        ShowError("Error:(34572)",
+                  "\"%s\" could not be copied: the disc's copy of it is damaged. Nothing was written to %s.",
+                  name, destination);
+        return EXTRACT_DAMAGED;
+    }
+    if (copied == COPY_NO_MEMORY)
+        ShowError("Error:", "Cannot allocate memory for file!");
+    else if (dataEnded)
         ShowError("Error:(34566)",
                   "\"%s\" could not be copied: its data file %s ends before its contents do. "
                   "The incomplete copy has been deleted.",
                   name, item->dataFileName);
-    else if (writeFailed || !closed)
+    else if (writeFailed || !closed || copied == COPY_DONE)
         ShowError("Error:(34567)",
                   "\"%s\" could not be written in full to %s (is the disk full?). "
                   "The incomplete copy has been deleted.",
                   name, destination);
     return EXTRACT_INCOMPLETE;
+}
+
+int CheckItemFile(const ArcsealItem* item, CopyProgress progress, void* context)
+{
+    MakeViewerFolderCurrent();
+    FILE* data = item->dataFileName ? fopen(item->dataFileName, "rb") : nullptr;
+    if (!data)
+        return CHECK_UNREADABLE;
+    ContentFormat format;
+    int result = COPY_SOURCE_ENDED;
+    if (_fseeki64(data, item->dataOffset, SEEK_SET) == 0)
+        result = ItemContentFormat(item, layoutHeader.contentKey, &format)
+                     ? CopyContents(&format, nullptr, data, progress, context)
+                     : COPY_NO_MEMORY;
+    fclose(data);
+    switch (result) {
+    case COPY_DONE:
+        return CHECK_INTACT;
+    case COPY_DAMAGED:
+        return CHECK_DAMAGED;
+    case COPY_ABORTED:
+        return CHECK_ABORTED;
+    case COPY_NO_MEMORY:
+        return CHECK_NO_MEMORY;
+    default:
+        return CHECK_UNREADABLE;
+    }
 }

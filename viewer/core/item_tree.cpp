@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "block_size.h"
+#include "disc_integrity.h"
 #include "item_list.h"
 #include "item_records.h"
 #include "key_fields.h"
@@ -47,7 +48,8 @@ static int SetUpImageList(HWND tree)
     return 1;
 }
 
-// Reads the whole item table and descrambles it; null after a failure message.
+// Reads the whole item table and descrambles it (a strong disc's: opens it
+// with the table key); null after a failure message.
 static unsigned char* ReadItemTable()
 {
     FILE* viewer = fopen(viewerPath, "rb");
@@ -72,7 +74,15 @@ static unsigned char* ReadItemTable()
         ShowError("Error: 14301", "Cannot open viewer file to decrypt tree items...");
         return nullptr;
     }
-    XorWithValue(table, size, CombinedKeyValue(layoutKey));
+    if (!IsStrongDisc()) {
+        XorWithValue(table, size, CombinedKeyValue(layoutKey));
+        return table;
+    }
+    if (!OpenStrongItemTable(table, size)) {
+        free(table);
+        ShowError("Error: 14304", "The disc's list of files is damaged and cannot be read.");
+        return nullptr;
+    }
     return table;
 }
 
@@ -145,14 +155,16 @@ int LoadItemTree(HWND tree)
     // which alone made a 100,000-item disc take minutes to open.
     DWORD lastShown = GetTickCount();
     uint32_t i = 0;
-    for (; i < layoutTrailer.itemCount; ++i) {
+    const uint32_t count = ItemTableCount(&layoutTrailer);
+    const uint32_t tableSize = ItemTablePlainSize(&layoutTrailer);
+    for (; i < count; ++i) {
         ItemRecord record;
         const char* failure = "";
-        if (!ReadItemRecord(table, layoutTrailer.itemTableSize, &position, &record, &failure)) {
+        if (!ReadItemRecord(table, tableSize, &position, &record, &failure)) {
             ShowError("Error: 14303",
                       "The item table of this disc is damaged at item %lu of %lu (%s). "
                       "Only the items before it are shown.",
-                      (unsigned long)i + 1, (unsigned long)layoutTrailer.itemCount, failure);
+                      (unsigned long)i + 1, (unsigned long)count, failure);
             break;
         }
         AddRecord(tree, &record, &firstRoot);

@@ -13,6 +13,7 @@
 #include "bitmap_helpers.h"
 #include "block_size.h"
 #include "copy_descrambled.h"
+#include "disc_integrity.h"
 #include "font_install.h"
 #include "key_fields.h"
 #include "path_text.h"
@@ -240,6 +241,10 @@ int LoadLayout()
     if (!ReadAt(viewer, sections.header, &layoutHeader, LAYOUT_HEADER_SIZE))
         return ShowCorrupt(viewer);
     DescrambleSection(&layoutHeader, LAYOUT_HEADER_SIZE);
+    // A record that is there but does not hold together could turn every
+    // check off or point the key derivation anywhere: such a disc is corrupt.
+    if (TakeIntegrityRecord(&layoutHeader) == RECORD_DAMAGED)
+        return ShowCorrupt(viewer);
     TerminateHeaderTexts(&layoutHeader);
 
     if (layoutHeader.flags & FLAG_EULA) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "disc_integrity.h"
 #include "key_fields.h"
 #include "resource.h"
 #include "viewer_state.h"
@@ -17,9 +18,12 @@ static void CheckTypedPassword(HWND dialog)
     typed[0] = 0;
     GetWindowTextA(edit, typed, length + 1);
 
-    char accepted[CONTENT_KEY_SIZE];
-    if (CheckPassword(layoutHeader.contentKey, typed, accepted)) {
-        memcpy(layoutHeader.contentKey, accepted, strlen(accepted) + 1);
+    // Deriving a verified or strong disc's keys takes a noticeable moment.
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    int accepted = CheckDiscPassword(layoutHeader.contentKey, typed, layoutHeader.contentKey);
+    SetCursor(previous);
+    SecureZeroMemory(typed, sizeof typed);
+    if (accepted) {
         EndDialog(dialog, 1);
         return;
     }

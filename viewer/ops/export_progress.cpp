@@ -16,6 +16,7 @@ static HWND progressWindow;
 static int exportDone;
 static HANDLE progressThread;
 static int frameIndex;  // kept from one export to the next
+static const char* progressCaption;
 
 static unsigned __stdcall ProgressThread(void*)
 {
@@ -23,8 +24,9 @@ static unsigned __stdcall ProgressThread(void*)
     return 0;
 }
 
-void StartExportProgress()
+void StartExportProgress(const char* caption)
 {
+    progressCaption = caption;
     if (!progressLockReady) {
         InitializeCriticalSection(&progressLock);
         progressLockReady = 1;
@@ -81,6 +83,8 @@ INT_PTR CALLBACK ExportProgress(HWND dialog, UINT message, WPARAM wParam, LPARAM
             EndDialog(dialog, 1);  // the export ended before this window appeared
             return TRUE;
         }
+        if (progressCaption)
+            SetWindowTextA(dialog, progressCaption);
         SetTimer(dialog, 1, 200, nullptr);
         return TRUE;
     }

@@ -10,8 +10,9 @@ const UINT WM_EXPORT_FINISHED = WM_USER + 100;
 // the reader aborts.
 extern volatile LONG exportAborted;
 
-// Starts the progress window's thread; does not wait for the window.
-void StartExportProgress();
+// Starts the progress window's thread; does not wait for the window. A
+// caption other than null replaces "Exporting..." (Check disc uses it).
+void StartExportProgress(const char* caption = nullptr);
 
 // Closes the progress window, also when it has not appeared yet, and waits
 // for its thread to end.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "context_menus.h"
+#include "disc_integrity.h"
 #include "folder_totals.h"
 #include "item_list.h"
 #include "item_records.h"
@@ -81,7 +82,7 @@ INT_PTR CALLBACK PropertiesDialog(HWND dialog, UINT message, WPARAM wParam, LPAR
         SetDlgItemTextA(dialog, IDC_PROP_TYPE, type);
         SetDlgItemTextA(dialog, IDC_PROP_SIZE, sizeText);
         char scrambling[128];
-        FormatScramblingText(scrambling, sizeof scrambling, item->methodFlags);
+        FormatScramblingText(scrambling, sizeof scrambling, item->methodFlags, IsStrongDisc());
         SetDlgItemTextA(dialog, IDC_PROP_SCRAMBLING, scrambling);
         const char* name = item->itemName ? item->itemName : "";
         SetDlgItemTextA(dialog, IDC_PROP_NAME, item->itemType == ITEM_WHOLE_DISC ? "Whole CD" : name);

@@ -18,8 +18,12 @@ void FormatFolderSizeText(char* text, size_t size, uint64_t bytes, uint32_t file
              (unsigned long)files, (unsigned long)folders);
 }
 
-void FormatScramblingText(char* text, size_t size, uint32_t methodFlags)
+void FormatScramblingText(char* text, size_t size, uint32_t methodFlags, int strongDisc)
 {
+    if (strongDisc) {
+        snprintf(text, size, "AES-256");
+        return;
+    }
     if (!(methodFlags & METHOD_SCRAMBLED)) {
         snprintf(text, size, "Not encrypted.");
         return;

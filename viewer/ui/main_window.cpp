@@ -5,6 +5,7 @@
 
 #include "about_box.h"
 #include "bitmap_helpers.h"
+#include "check_disc.h"
 #include "context_menus.h"
 #include "export.h"
 #include "file_list.h"
@@ -128,6 +129,9 @@ static void RunCommand(WPARAM wParam)
     case CMD_VIEW_OPEN:
         OnViewOpen();
         break;
+    case CMD_CHECK_DISC:
+        OnCheckDisc();
+        break;
     case CMD_ABOUT:
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialog, 0);
         break;
@@ -151,7 +155,8 @@ static void OnCommand(WPARAM wParam)
         return;
     // The Properties and About boxes hold nothing of the list once they are
     // up: the window goes on working beside them.
-    const int isOperation = command == CMD_OPEN_WITH || command == CMD_EXPORT || command == CMD_VIEW_OPEN;
+    const int isOperation = command == CMD_OPEN_WITH || command == CMD_EXPORT || command == CMD_VIEW_OPEN ||
+                            command == CMD_CHECK_DISC;
     if (isOperation)
         operationRunning = 1;
     RunCommand(wParam);
