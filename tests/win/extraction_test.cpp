@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "check_disc.h"
+#include "disc_integrity.h"
 #include "export_progress.h"
 #include "extraction.h"
 #include "item_list.h"
+#include "item_records.h"
 #include "message_box_catcher.h"
 #include "scramble.h"
 #include "viewer_state.h"
@@ -75,6 +78,26 @@ protected:
         SetCurrentDirectoryA(fs::temp_directory_path().string().c_str());
         fs::remove_all(disc);
         fs::remove_all(elsewhere);
+        LayoutHeader plainHeader = {};
+        TakeIntegrityRecord(&plainHeader);  // the next test's disc has no record
+    }
+
+    // Makes this a verified disc: the record asks for CRC-32s, the item has its own.
+    void MakeVerified()
+    {
+        LayoutHeader header = {};
+        IntegrityRecord record = {};
+        record.flags = INTEGRITY_FILE_CRC32;
+        WriteIntegrityRecord(&record, &header);
+        ASSERT_EQ(TakeIntegrityRecord(&header), RECORD_PRESENT);
+        item.reserved = Crc32Of(plain.data(), plain.size());
+    }
+
+    void FlipDataByte(uint64_t offset)
+    {
+        std::vector<unsigned char> data = ReadAll(disc / "disc0001.dat");
+        data[offset] ^= 0x01;
+        WriteAll(disc / "disc0001.dat", data);
     }
 };
 
@@ -120,6 +143,93 @@ TEST_F(Extraction, ADataFileThatEndsTooEarlyLeavesNoFileAndSaysSo)
 
 // The disc's own files are never written, by whatever name the destination
 // reaches them; the refusal names the file.
+// A verified disc's file whose bytes no longer match its CRC-32: no copy, an
+// earlier file of the name untouched, a message naming the file; the good
+// copy still comes through byte for byte.
+TEST_F(Extraction, AVerifiedDiscsDamagedFileIsNeverWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(MakeVerified());
+    fs::path out = elsewhere / "a.bin";
+    EXPECT_EQ(ExtractItemFile(&item, out.string().c_str()), EXTRACT_DONE);
+    EXPECT_EQ(ReadAll(out), plain);
+    EXPECT_EQ(CheckItemFile(&item, nullptr, nullptr), CHECK_INTACT);
+
+    const std::vector<unsigned char> earlier = {'k', 'e', 'p', 't'};
+    WriteAll(out, earlier);
+    FlipDataByte(100 + 69999);  // the last byte: found only at the end
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(ExtractItemFile(&item, out.string().c_str()), EXTRACT_DAMAGED);
+    EXPECT_EQ(ReadAll(out), earlier) << "the earlier file was touched by a damaged copy";
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1)
+        << "a staging file was left beside the destination";
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].caption, "Error:(34572)");
+    EXPECT_EQ(catcher.Boxes()[0].text, "\"a.bin\" could not be copied: the disc's copy of it is damaged. "
+                                       "Nothing was written to " + out.string() + ".");
+    EXPECT_EQ(CheckItemFile(&item, nullptr, nullptr), CHECK_DAMAGED);
+    fs::remove(out);
+    EXPECT_EQ(ExtractItemFile(&item, out.string().c_str()), EXTRACT_DAMAGED);
+    EXPECT_FALSE(fs::exists(out));
+
+    // Without the record the same bytes go out unchecked, as they always did.
+    LayoutHeader plainHeader = {};
+    TakeIntegrityRecord(&plainHeader);
+    EXPECT_EQ(ExtractItemFile(&item, out.string().c_str()), EXTRACT_DONE);
+    EXPECT_EQ(CheckItemFile(&item, nullptr, nullptr), CHECK_INTACT);
+}
+
+// Check disc over every kind of file, behind "Checking...", writing nothing.
+TEST_F(Extraction, CheckDiscNamesEveryFileThatIsNotIntact)
+{
+    appInstance = GetModuleHandleA(nullptr);
+    ASSERT_NO_FATAL_FAILURE(MakeVerified());
+    std::vector<unsigned char> data = ReadAll(disc / "disc0001.dat");
+    data.insert(data.end(), data.begin() + 100, data.end());  // a second copy at 70100
+    WriteAll(disc / "disc0001.dat", data);
+    FreeItems();
+    auto add = [&](uint32_t id, uint32_t parent, uint32_t type, const char* itemName, const char* dataFile,
+                   uint32_t offset, uint32_t size) {
+        SetItemId(NewItem(parent, type, size, item.reserved, 0, itemName, dataFile, offset), id);
+    };
+    add(1, 0, ITEM_DISC_ROOT_BIT, "Arcseal", nullptr, 0, 0);
+    add(2, 1, ITEM_WHOLE_DISC, "Label", nullptr, 0, 0);
+    add(3, 2, ITEM_FOLDER, "Letters", nullptr, 0, 0);
+    add(4, 2, ITEM_FILE, "good.bin", "disc0001.dat", 100, item.itemSize);
+    add(5, 3, ITEM_FILE, "bad.bin", "disc0001.dat", 70100, item.itemSize);
+    add(6, 3, ITEM_FILE, "gone.bin", "disc0009.dat", 100, item.itemSize);
+    add(7, 2, ITEM_FILE, "short.bin", "disc0001.dat", 70200, item.itemSize);
+
+    {
+        MessageBoxCatcher catcher;
+        OnCheckDisc();
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+        EXPECT_EQ(catcher.Boxes()[0].text,
+                  "The disc was checked: 2 of its 4 files are damaged or cannot be read.\r\n\r\n"
+                  "Letters\\gone.bin - cannot be read\r\nshort.bin - cannot be read\r\n");
+    }
+    FlipDataByte(70100 + 5);
+    {
+        MessageBoxCatcher catcher;
+        OnCheckDisc();
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+        EXPECT_NE(catcher.Boxes()[0].text.find("Letters\\bad.bin - damaged\r\n"), std::string::npos)
+            << catcher.Boxes()[0].text;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 0) << "wrote something";
+    FreeItems();
+    for (uint32_t id = 1; id <= 3; ++id)
+        add(id, id - 1, id == 1 ? ITEM_DISC_ROOT_BIT : id == 2 ? ITEM_WHOLE_DISC : ITEM_FILE, "x", "disc0001.dat",
+            100, item.itemSize);
+    {
+        MessageBoxCatcher catcher;
+        OnCheckDisc();
+        ASSERT_EQ(catcher.Boxes().size(), 1u);
+        EXPECT_EQ(catcher.Boxes()[0].caption, "Finished:");
+        EXPECT_EQ(catcher.Boxes()[0].text, "The disc was checked: all 1 files are intact.");
+    }
+    FreeItems();
+}
+
 TEST_F(Extraction, NeverWritesOverTheViewerOrADataFile)
 {
     WriteAll(disc / "discview.exe", {'M', 'Z'});
@@ -198,9 +308,9 @@ TEST(MakeDirectoryPath, CreatesEveryMissingFolderAndShowsTheOneThatFails)
     fs::remove_all(root);
 }
 
-HWND ProgressWindow()
+HWND ProgressWindow(const char* caption = "Exporting...")
 {
-    return FindWindowA(nullptr, "Exporting...");
+    return FindWindowA(nullptr, caption);
 }
 
 HWND WaitForProgressWindow()
@@ -243,6 +353,16 @@ TEST(ExportProgress, FinishedOrAbortedTheWindowGoes)
     EXPECT_EQ(exportAborted, 1) << "the export sees the abort between two files";
     FinishExportProgress();
     EXPECT_EQ(ProgressWindow(), nullptr);
+
+    // Check disc's caption, and the next export's own again.
+    StartExportProgress("Checking...");
+    for (int i = 0; i < 250 && !ProgressWindow("Checking..."); ++i)
+        Sleep(20);
+    EXPECT_NE(ProgressWindow("Checking..."), nullptr);
+    FinishExportProgress();
+    StartExportProgress();
+    EXPECT_NE(WaitForProgressWindow(), nullptr);
+    FinishExportProgress();
 }
 
 }  // namespace
