@@ -102,6 +102,68 @@ TEST_F(DamagedDiscTest, DataFileEndingTooEarlyRefusesTheFilesItCuts)
     EXPECT_EQ(TreeShape(chosen), std::set<std::string>{whole});
 }
 
+// A verified disc (the default without a password) with one byte of one
+// file flipped on the disc: exporting the whole disc writes every other file
+// byte for byte and no copy of that one, View/Open opens nothing, and Check
+// disc names it.
+TEST_F(DamagedDiscTest, FlippedByteOfAVerifiedDiscIsCaughtEverywhere)
+{
+    const std::vector<DiscFile> files = {
+        {"top.e2e", 3000}, {"Shelf\first.e2e", 1000}, {"Shelf\middle.e2e", 1572864}, {"Shelf\third.e2e", 2000}};
+    ASSERT_NO_FATAL_FAILURE(BuildDiscOnly({"Shelf"}, files, kVerifiedDisc));
+    std::vector<StoredItem> stored = StoredFiles();
+    auto middle = std::find_if(stored.begin(), stored.end(), [](const StoredItem& item) { return item.name == "middle.e2e"; });
+    ASSERT_NE(middle, stored.end());
+    {
+        Bytes data = ReadFileBytes(DiscFolder() / middle->dataFile);
+        data.at(middle->dataOffset + 1234567) ^= 0x20;  // in its second copy piece
+        WriteFileBytes(DiscFolder() / middle->dataFile, data);
+    }
+    ASSERT_NO_FATAL_FAILURE(StartDisc());
+    ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
+
+    const fs::path target = NewFolder("target");
+    ASSERT_TRUE(ExportTo(OpenTreeMenu(kDiscLabel), kFolderMenuExport, kFolderMenuEntries, target));
+    const fs::path exported = target / FromCp1252(kDiscLabel);
+    const fs::path damagedCopy = exported / "Shelf" / "middle.e2e";
+    MessageBoxInfo refused = AnswerMessage(30s);
+    EXPECT_EQ(refused.caption, "Error:(34572)");
+    EXPECT_EQ(refused.text, "\"middle.e2e\" could not be copied: the disc's copy of it is damaged. "
+                            "Nothing was written to " + damagedCopy.string() + ".");
+    MessageBoxInfo done = AnswerMessage(30s);
+    EXPECT_EQ(done.caption, "Incomplete:");
+    EXPECT_EQ(done.text, kDiscLabel + " was not exported in full to " + target.string() +
+                             ": 1 of its 4 files could not be exported.");
+    const std::string label = ToUtf8(FromCp1252(kDiscLabel));
+    std::set<std::string> expected = {label + "/", label + "/Shelf/"};
+    for (const DiscFile& file : files) {
+        if (LastPart(file.path) == "middle.e2e")
+            continue;
+        std::string inDisc = file.path;
+        std::replace(inDisc.begin(), inDisc.end(), '\\', '/');
+        expected.insert(label + "/" + inDisc);
+        auto difference = FileDifference(Source(file.path), exported / FromCp1252(file.path));
+        EXPECT_FALSE(difference) << *difference;
+    }
+    EXPECT_EQ(TreeShape(target), expected) << "a copy of the damaged file was left";
+
+    // View/Open: the same message, nothing in the Temp folder to open.
+    ASSERT_NO_FATAL_FAILURE(ShowFiles("Shelf", 3));
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRow("middle.e2e"));
+    refused = AnswerMessage(10s);
+    EXPECT_EQ(refused.caption, "Error:(34572)");
+    EXPECT_NE(refused.text.find("\"middle.e2e\""), std::string::npos) << refused.text;
+    EXPECT_FALSE(fs::exists(ViewerTempFolder() / "middle.e2e")) << "a copy of the damaged file was opened";
+    EXPECT_TRUE(NoMessageWithin(300ms));
+
+    auto checked = CheckDiscThroughFileMenu(30s);
+    ASSERT_TRUE(checked) << "\"Check disc\" ended with no message";
+    EXPECT_EQ(checked->caption, "Damaged:");
+    EXPECT_EQ(checked->text, "The disc was checked: 1 of its 4 files is damaged or cannot be read.\r\n\r\n"
+                             "Shelf\\middle.e2e - damaged\r\n");
+    PressButton(checked->window, IDOK);
+}
+
 TEST_F(DamagedDiscTest, MissingDataFileRefusesItsFilesOnly)
 {
     const std::vector<DiscFile> files = {

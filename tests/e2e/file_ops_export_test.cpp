@@ -111,6 +111,36 @@ TEST_F(ExportTest, WholeDiscComesOutWithEveryFileAndFolder)
     EXPECT_EQ(TreeShape(target), ExpectedShape(Content(), kDiscLabel));
     ExpectSameFiles(Content(), target / FromCp1252(kDiscLabel));
     EXPECT_TRUE(NoMessageWithin(500ms));
+
+    // Check disc reads every file and writes nothing.
+    const auto shapeBefore = TreeShape(Scratch());
+    auto checked = CheckDiscThroughFileMenu(60s);
+    ASSERT_TRUE(checked) << "\"Check disc\" ended with no message";
+    EXPECT_EQ(checked->caption, "Finished:");
+    EXPECT_EQ(checked->text, "The disc was checked: all " + std::to_string(kFiles.size()) + " files are intact.");
+    ScreenshotOf(checked->window, "check-disc");
+    ASSERT_TRUE(PressButton(checked->window, IDOK) && WaitUntilGone(checked->window, 5s));
+    EXPECT_EQ(TreeShape(Scratch()), shapeBefore) << "\"Check disc\" wrote something";
+}
+
+// A strong disc, opened with its password: every file comes out byte for
+// byte from the sealed chunks, over more than one data file.
+TEST_F(ExportTest, StrongDiscComesOutWholeWithItsPassword)
+{
+    std::vector<std::wstring> options = kStrongDisc;
+    options.insert(options.end(), kSplitDataFiles.begin(), kSplitDataFiles.end());
+    ASSERT_NO_FATAL_FAILURE(OpenDisc(kFolders, kFiles, options, L"Open Sesame-42"));
+    EXPECT_TRUE(fs::exists(DiscFolder() / "disc0002.dat"));
+    const fs::path target = NewFolder("target");
+    ASSERT_TRUE(ExportTo(OpenTreeMenu(kDiscLabel), kFolderMenuExport, kFolderMenuEntries, target));
+    MessageBoxInfo done = AnswerMessage(60s);
+    EXPECT_EQ(done.caption, "Finished:");
+    EXPECT_EQ(TreeShape(target), ExpectedShape(Content(), kDiscLabel));
+    ExpectSameFiles(Content(), target / FromCp1252(kDiscLabel));
+    auto checked = CheckDiscThroughFileMenu(60s);
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(checked->text, "The disc was checked: all " + std::to_string(kFiles.size()) + " files are intact.");
+    PressButton(checked->window, IDOK);
 }
 
 TEST_F(ExportTest, FolderComesOutWithItsSubFoldersAndCancellingExportsNothing)

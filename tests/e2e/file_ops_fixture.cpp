@@ -17,11 +17,14 @@ namespace e2e {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+constexpr int kPasswordEditId = 1001;
+
 // The viewer's own dialogs: not message boxes, though some hold a static
 // with the message box's text id.
 static bool IsViewerDialog(const std::string& caption)
 {
     return caption == "Properties" || caption == "About Arcseal  ver. 3.2" || caption == kExportingCaption ||
+           caption == kCheckingCaption || caption == kPasswordCaption ||
            caption == kFolderChooserCaption || caption == "Open";
 }
 
@@ -90,9 +93,17 @@ void FileOpsTest::BuildDiscOnly(const std::vector<std::string>& folders, const s
     ASSERT_TRUE(disc.ok) << disc.output;
 }
 
-void FileOpsTest::StartDisc()
+void FileOpsTest::StartDisc(const std::wstring& password)
 {
     viewer_ = &StartViewer(DiscFolder() / "discview.exe");
+    if (!password.empty()) {
+        HWND dialog = WaitForPasswordDialog(*viewer_);
+        ASSERT_TRUE(dialog);
+        ClickCentre(GetDlgItem(dialog, kPasswordEditId));
+        TypeText(password);
+        ClickCentre(GetDlgItem(dialog, IDOK));
+        ASSERT_TRUE(WaitUntilGone(dialog, 10s)) << "the password was not taken";
+    }
     main_ = WaitForMainWindow(*viewer_);
     ASSERT_TRUE(main_);
     tree_ = GetDlgItem(main_, 2);
@@ -102,10 +113,13 @@ void FileOpsTest::StartDisc()
 }
 
 void FileOpsTest::OpenDisc(const std::vector<std::string>& folders, const std::vector<DiscFile>& files,
-                           const std::vector<std::wstring>& options)
+                           const std::vector<std::wstring>& options, const std::wstring& password)
 {
-    ASSERT_NO_FATAL_FAILURE(BuildDiscOnly(folders, files, options));
-    ASSERT_NO_FATAL_FAILURE(StartDisc());
+    std::vector<std::wstring> all = options;
+    if (!password.empty())
+        all.insert(all.end(), {L"--password", password});
+    ASSERT_NO_FATAL_FAILURE(BuildDiscOnly(folders, files, all));
+    ASSERT_NO_FATAL_FAILURE(StartDisc(password));
 }
 
 fs::path FileOpsTest::NewFolder(const std::string& name) const
@@ -264,12 +278,18 @@ void FileOpsTest::UseMenuBar(const std::vector<WORD>& keys)
 
 ::testing::AssertionResult FileOpsTest::ExitThroughFileMenu()
 {
-    UseMenuBar({VK_DOWN, VK_RETURN});
+    UseMenuBar({VK_DOWN, VK_DOWN, VK_RETURN});  // past "Check disc"
     if (!viewer_->WaitForExit(10s))
         return ::testing::AssertionFailure() << "the viewer did not end after \"File\" > \"Exit\"";
     if (viewer_->ExitCode() != 0u)
         return ::testing::AssertionFailure() << "the viewer ended with exit code " << *viewer_->ExitCode();
     return ::testing::AssertionSuccess();
+}
+
+std::optional<MessageBoxInfo> FileOpsTest::CheckDiscThroughFileMenu(std::chrono::milliseconds timeout)
+{
+    UseMenuBar({VK_DOWN, VK_RETURN});
+    return WaitForMessage(timeout);
 }
 
 }  // namespace e2e

@@ -27,6 +27,7 @@ constexpr int kFileMenuProperties = 3;
 constexpr int kFileMenuEntries = 4;
 
 inline const std::string kExportingCaption = "Exporting...";
+inline const std::string kCheckingCaption = "Checking...";
 inline const std::string kChooseTitle = "Choose the directory to export too:";
 
 // Writes the folders and files; each file's bytes come from a generator
@@ -46,14 +47,16 @@ protected:
 
     // Writes the content to <scratch>/content, builds the disc (label
     // kDiscLabel) into <scratch>/disc, starts it and waits for the main
-    // window. Fatal failure when any step does not work.
+    // window; with a password the disc gets it (--password) and the reader
+    // types it. Fatal failure when any step does not work.
     void OpenDisc(const std::vector<std::string>& folders, const std::vector<DiscFile>& files,
-                  const std::vector<std::wstring>& options = {});
+                  const std::vector<std::wstring>& options = {}, const std::wstring& password = L"");
     // Builds the disc only (for tests that change it before starting it).
     void BuildDiscOnly(const std::vector<std::string>& folders, const std::vector<DiscFile>& files,
                        const std::vector<std::wstring>& options = {});
-    // Starts the disc built before and waits for the main window.
-    void StartDisc();
+    // Starts the disc built before, types the password when one is given,
+    // and waits for the main window.
+    void StartDisc(const std::wstring& password = L"");
 
     std::filesystem::path Content() const { return Scratch() / "content"; }
     std::filesystem::path DiscFolder() const { return Scratch() / "disc"; }
@@ -98,6 +101,9 @@ protected:
     void UseMenuBar(const std::vector<WORD>& keys);
     // "File" > "Exit" through the menu bar; the viewer ends with exit code 0.
     ::testing::AssertionResult ExitThroughFileMenu();
+    // "File" > "Check disc" through the menu bar; the message that ends the
+    // check (not yet answered), or nothing after the time-out.
+    std::optional<MessageBoxInfo> CheckDiscThroughFileMenu(std::chrono::milliseconds timeout = kWindowTimeout);
 
 private:
     std::vector<DiscFile> files_;  // of the disc built last: their copies go at the end

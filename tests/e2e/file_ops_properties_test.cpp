@@ -127,18 +127,21 @@ TEST_F(PropertiesTest, DescribesAFileAFolderAndTheWholeDisc)
     EXPECT_TRUE(NoMessageWithin(300ms));
 }
 
+enum DiscKind { VERIFIED, STRONG, WITHOUT_RECORD };
+
 struct MethodCase {
     const wchar_t* flags;
     const char* scrambling;
+    DiscKind kind = VERIFIED;
 };
 
-// For the test names: the flags as given to mkdisc.
+// For the test names: the flags as given to mkdisc, and the kind of disc.
 std::string FlagsText(const MethodCase& method)
 {
     std::string text;
     for (const wchar_t* c = method.flags; *c; ++c)
         text += (char)*c;
-    return text;
+    return text + (method.kind == STRONG ? "_strong" : method.kind == WITHOUT_RECORD ? "_no_record" : "");
 }
 
 void PrintTo(const MethodCase& method, std::ostream* out)
@@ -150,8 +153,13 @@ class PropertiesScramblingTest : public PropertiesTest, public ::testing::WithPa
 
 TEST_P(PropertiesScramblingTest, ShowsTheMethodFlagsOfFileAndFolder)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenDisc({"Music"}, {{"Music\\song.mp3", 5000}, {"top.txt", 2097152}},
-                                     {L"--method-flags", GetParam().flags}));
+    // A strong disc's items are all sealed: "AES-256" whatever the flags.
+    std::vector<std::wstring> options = GetParam().kind == STRONG           ? kStrongDisc
+                                        : GetParam().kind == WITHOUT_RECORD ? kDiscWithoutRecord
+                                                                            : kVerifiedDisc;
+    options.insert(options.end(), {L"--method-flags", GetParam().flags});
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({"Music"}, {{"Music\\song.mp3", 5000}, {"top.txt", 2097152}}, options,
+                                     GetParam().kind == STRONG ? L"Open Sesame-42" : L""));
     ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
     EXPECT_EQ(ReadProperties(OpenTreeMenu("Music"), kFolderMenuProperties, kFolderMenuEntries),
               (PropertiesTexts{"Folder", "Music", FolderSizeText(5000, 1, 0), GetParam().scrambling}));
@@ -165,7 +173,9 @@ INSTANTIATE_TEST_SUITE_P(MethodFlags, PropertiesScramblingTest,
                                            MethodCase{L"0x9c0", "BitCrypt BlowFish  - ( FULL )"},
                                            MethodCase{L"0x1f40", "BitCrypt SCRAMBLE PGP BlowFish 2Fish  - ( FAST )"},
                                            MethodCase{L"0x40", " - ( FAST )"},
-                                           MethodCase{L"0x1f80", "Not encrypted."}),
+                                           MethodCase{L"0x1f80", "Not encrypted."},
+                                           MethodCase{L"0x4c0", "AES-256", STRONG},
+                                           MethodCase{L"0x4c0", "SCRAMBLE  - ( FULL )", WITHOUT_RECORD}),
                          [](const ::testing::TestParamInfo<MethodCase>& info) { return FlagsText(info.param); });
 
 }  // namespace

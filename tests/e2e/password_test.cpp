@@ -2,6 +2,8 @@
 // password lets the start-up go on, a wrong one asks whether to try again,
 // Cancel and No end the viewer quietly.
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "input.h"
 #include "viewer_test.h"
@@ -17,6 +19,34 @@ const std::string kIncorrectCaption = "Password Incorrect.";
 const std::string kIncorrectText =
     "Password incorrect, do you want to try again?\r\n\r\n"
     "( case sensitive - make sure \"CAPS LOCK\" is not on )";
+
+// The value the design's password check compares: byte j of password + salt
+// adds (j + byte) mod 256, all XORed together.
+unsigned char OneByteCheckValue(const std::string& password)
+{
+    const std::string salted = password + "Tk9w";
+    unsigned char value = 0;
+    for (size_t j = 0; j < salted.size(); ++j)
+        value ^= (unsigned char)(j + (unsigned char)salted[j]);
+    return value;
+}
+
+// A wrong password that passes the one-byte check of kPassword: its last
+// three characters changed.
+std::wstring CollidingPassword()
+{
+    const std::string right = "Open Sesame-42";
+    const unsigned char wanted = OneByteCheckValue(right);
+    std::string candidate = right;
+    for (char a = '!'; a <= '~'; ++a)
+        for (char b = '!'; b <= '~'; ++b)
+            for (char c = '!'; c <= '~'; ++c) {
+                candidate.replace(candidate.size() - 3, 3, {a, b, c});
+                if (candidate != right && OneByteCheckValue(candidate) == wanted)
+                    return std::wstring(candidate.begin(), candidate.end());
+            }
+    return L"";
+}
 
 class PasswordTest : public ViewerTest {
 protected:
@@ -118,6 +148,43 @@ TEST_F(PasswordTest, WrongPasswordThenNoEndsTheViewer)
     auto box = WaitForIncorrectBox();
     ASSERT_TRUE(box) << "no question after a wrong password";
     AnswerNoAndExpectTheEnd(box->window);
+}
+
+// About one wrong password in 256 passes the design's one-byte check. A disc
+// with the integrity record turns it away; one without (the original
+// builder's) still lets it in, as the design does.
+TEST_F(PasswordTest, WrongPasswordPassingTheOneByteCheckOpensOnlyADiscWithoutTheRecord)
+{
+    const std::wstring colliding = CollidingPassword();
+    ASSERT_FALSE(colliding.empty());
+    struct Case {
+        std::string name;
+        std::vector<std::wstring> options;
+        bool admitted;
+    };
+    const std::vector<Case> cases = {
+        {"verified", kVerifiedDisc, false},
+        {"strong", kStrongDisc, false},
+        {"no-record", kDiscWithoutRecord, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::wstring> options = {L"--password", kPassword};
+        options.insert(options.end(), c.options.begin(), c.options.end());
+        disc_ = BuildSampleDisc(c.name, options);
+        ASSERT_TRUE(disc_.ok) << disc_.output;
+        HWND dialog = StartAndWaitForDialog();
+        ASSERT_TRUE(dialog);
+        EnterPassword(dialog, colliding);
+        if (c.admitted) {
+            EXPECT_TRUE(WaitUntilGone(dialog, 5s));
+            EXPECT_TRUE(FinishesStartUpCleanly(*viewer_));
+            continue;
+        }
+        auto box = WaitForIncorrectBox();
+        ASSERT_TRUE(box) << "a wrong password was let in";
+        AnswerNoAndExpectTheEnd(box->window);
+    }
 }
 
 TEST_F(PasswordTest, PasswordIsCaseSensitive)

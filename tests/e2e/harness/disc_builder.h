@@ -13,6 +13,14 @@ struct BuiltDisc {
     std::filesystem::path viewer;     // <output>/discview.exe
 };
 
+// mkdisc options for the three kinds of disc: XOR-scrambled with the
+// integrity record and CRC-32s (the default without a password), AES-256
+// sealed (the default with one; needs --password), and the discs of the
+// original builder, without the record.
+inline const std::vector<std::wstring> kVerifiedDisc = {L"--protection", L"scrambled"};
+inline const std::vector<std::wstring> kStrongDisc = {L"--protection", L"strong"};
+inline const std::vector<std::wstring> kDiscWithoutRecord = {L"--no-integrity"};
+
 // Writes a small source tree: two text files and a folder with one more.
 void MakeSampleContent(const std::filesystem::path& folder);
 
