@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 
+#include "content_copy.h"
 #include "key_fields.h"
 #include "run_mkdisc.h"
 #include "scramble.h"
@@ -88,6 +89,13 @@ DiscContents ReadDisc(const fs::path& outputDir)
     disc.logo = Descrambled(file, disc.sections.logoImage, disc.trailer.logoImageSize);
     disc.font = Descrambled(file, disc.sections.font, disc.trailer.fontSize);
 
+    disc.recordState = ReadIntegrityRecord(&disc.header, &disc.record);
+    EXPECT_NE(RECORD_DAMAGED, disc.recordState);
+    if (disc.recordState == RECORD_PRESENT && (disc.record.flags & INTEGRITY_STRONG)) {
+        disc.sealedTable = file.substr(disc.sections.itemTable, disc.trailer.itemTableSize);
+        EXPECT_EQ(0u, disc.trailer.itemCount) << "other viewers see no items";
+        return disc;
+    }
     uint32_t position = 0;
     for (uint32_t i = 0; i < disc.trailer.itemCount; ++i) {
         ItemRecord record;
@@ -101,6 +109,58 @@ DiscContents ReadDisc(const fs::path& outputDir)
     }
     EXPECT_EQ(position, table.size()) << "itemCount must cover the whole item table";
     return disc;
+}
+
+std::vector<ItemRecord> OpenSealedItems(const DiscContents& disc, const std::string& password,
+                                        DiscKeys* keys)
+{
+    std::vector<ItemRecord> items;
+    EXPECT_EQ(1, UnlockDisc(&disc.record, password.data(), password.size(), keys));
+    std::string table = disc.sealedTable;
+    EXPECT_EQ(table.size(), disc.record.plainTableSize + CHUNK_TAG_SIZE);
+    if (table.size() != disc.record.plainTableSize + CHUNK_TAG_SIZE ||
+        !OpenItemTable(keys->tableKey, (unsigned char*)&table[0], disc.record.plainTableSize)) {
+        ADD_FAILURE() << "the sealed item table does not open";
+        return items;
+    }
+    uint32_t position = 0;
+    for (uint32_t i = 0; i < disc.record.itemCount; ++i) {
+        ItemRecord record;
+        const char* failure = nullptr;
+        if (!ReadItemRecord((const unsigned char*)table.data(), disc.record.plainTableSize, &position,
+                            &record, &failure)) {
+            ADD_FAILURE() << "record " << i << ": " << failure;
+            break;
+        }
+        items.push_back(record);
+    }
+    EXPECT_EQ(position, disc.record.plainTableSize);
+    return items;
+}
+
+std::string ExtractSealedFile(const fs::path& outputDir, const ItemRecord& item, const DiscKeys& keys)
+{
+    ChunkCipher* cipher = OpenChunkCipher(keys.contentKey);
+    ContentFormat format{CONTENT_SEALED, 0, 0, cipher, STRONG_CHUNK_SIZE, item.itemId, item.itemSize};
+    FILE* data = fopen((outputDir / item.dataFileName).string().c_str(), "rb");
+    FILE* out = tmpfile();
+    std::string plain;
+    if (data && out && fseek(data, (long)item.dataOffset, SEEK_SET) == 0) {
+        EXPECT_EQ(COPY_DONE, CopyContents(&format, out, data, nullptr, nullptr)) << item.itemName;
+        plain.resize((size_t)ftell(out));
+        rewind(out);
+        if (!plain.empty()) {
+            EXPECT_EQ(plain.size(), fread(&plain[0], 1, plain.size(), out));
+        }
+    } else {
+        ADD_FAILURE() << "cannot read the data file of " << item.itemName;
+    }
+    if (data)
+        fclose(data);
+    if (out)
+        fclose(out);
+    CloseChunkCipher(cipher);
+    return plain;
 }
 
 std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key)
