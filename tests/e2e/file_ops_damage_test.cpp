@@ -109,7 +109,7 @@ TEST_F(DamagedDiscTest, DataFileEndingTooEarlyRefusesTheFilesItCuts)
 TEST_F(DamagedDiscTest, FlippedByteOfAVerifiedDiscIsCaughtEverywhere)
 {
     const std::vector<DiscFile> files = {
-        {"top.e2e", 3000}, {"Shelf\first.e2e", 1000}, {"Shelf\middle.e2e", 1572864}, {"Shelf\third.e2e", 2000}};
+        {"top.e2e", 3000}, {"Shelf\\first.e2e", 1000}, {"Shelf\\middle.e2e", 1572864}, {"Shelf\\third.e2e", 2000}};
     ASSERT_NO_FATAL_FAILURE(BuildDiscOnly({"Shelf"}, files, kVerifiedDisc));
     std::vector<StoredItem> stored = StoredFiles();
     auto middle = std::find_if(stored.begin(), stored.end(), [](const StoredItem& item) { return item.name == "middle.e2e"; });

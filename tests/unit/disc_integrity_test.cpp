@@ -56,8 +56,9 @@ LayoutHeader PasswordHeader(DiscKind kind)
     LayoutHeader header;
     memset(&header, 0, sizeof header);
     header.flags = FLAG_PASSWORD;
-    if (kind != STRONG)
+    if (kind != STRONG) {
         EXPECT_TRUE(MakePasswordCheckBlock(kRight, header.contentKey));
+    }
     if (kind != NO_RECORD) {
         IntegrityRecord record{};
         DiscKeys keys;
@@ -104,10 +105,11 @@ TEST(DiscPasswordGate, VerifierTurnsAwayWhatTheOneByteCheckLetsThrough)
         memcpy(contentKey, header.contentKey, sizeof contentKey);
         EXPECT_EQ(CheckDiscPassword(header.contentKey, c.typed.c_str(), contentKey), c.admitted ? 1 : 0);
         const std::string salted = c.typed + passwordSalt;
-        if (c.admitted && c.kind != STRONG)
+        if (c.admitted && c.kind != STRONG) {
             EXPECT_STREQ(contentKey, salted.c_str());
-        else
+        } else {
             EXPECT_EQ(memcmp(contentKey, header.contentKey, sizeof contentKey), 0) << "key changed";
+        }
         EXPECT_EQ(discKeysReady, c.admitted && c.kind != NO_RECORD ? 1 : 0);
         if (!c.admitted)
             continue;
@@ -177,8 +179,9 @@ TEST(DiscPasswordGate, DamagedRecordAndStrongTableRefusals)
         if (c.flippedByte != SIZE_MAX)
             copy[c.flippedByte] ^= 0x10;
         EXPECT_EQ(OpenStrongItemTable(copy.data(), c.size), c.opens ? 1 : 0) << c.what;
-        if (c.opens)
+        if (c.opens) {
             EXPECT_EQ(memcmp(copy.data(), table.data(), 100), 0) << c.what;
+        }
     }
     ForgetDiscKeys();
 }
