@@ -125,11 +125,11 @@ TEST_F(DamagedDiscTest, FlippedByteOfAVerifiedDiscIsCaughtEverywhere)
     const fs::path target = NewFolder("target");
     ASSERT_TRUE(ExportTo(OpenTreeMenu(kDiscLabel), kFolderMenuExport, kFolderMenuEntries, target));
     const fs::path exported = target / FromCp1252(kDiscLabel);
-    const fs::path damagedCopy = exported / "Shelf" / "middle.e2e";
     MessageBoxInfo refused = AnswerMessage(30s);
     EXPECT_EQ(refused.caption, "Error:(34572)");
+    // The message names the path in CP1252, as the viewer has it.
     EXPECT_EQ(refused.text, "\"middle.e2e\" could not be copied: the disc's copy of it is damaged. "
-                            "Nothing was written to " + damagedCopy.string() + ".");
+                            "Nothing was written to " + target.string() + "\\" + kDiscLabel + "\\Shelf\\middle.e2e.");
     MessageBoxInfo done = AnswerMessage(30s);
     EXPECT_EQ(done.caption, "Incomplete:");
     EXPECT_EQ(done.text, kDiscLabel + " was not exported in full to " + target.string() +
@@ -378,7 +378,9 @@ TEST_F(DamagedDiscTest, ExportIntoTheDiscFolderNeverReplacesTheDiscsOwnFiles)
     EXPECT_EQ(ReadFileBytes(DiscFolder() / "disc0001.dat"), dataBefore);
     auto difference = FileDifference(Source("notes.e2e"), DiscFolder() / "notes.e2e");
     EXPECT_FALSE(difference) << *difference;
-    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "notes.e2e"}));
+    // autorun.inf is mkdisc's own.
+    EXPECT_EQ(EntriesIn(DiscFolder()),
+              (std::set<std::string>{"autorun.inf", "discview.exe", "disc0001.dat", "notes.e2e"}));
 }
 
 }  // namespace
