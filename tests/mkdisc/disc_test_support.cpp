@@ -6,9 +6,13 @@
 #include <atomic>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 
+#include "content_copy.h"
+#include "disc_keys.h"
+#include "integrity_record.h"
 #include "key_fields.h"
 #include "run_mkdisc.h"
 #include "scramble.h"
@@ -50,7 +54,7 @@ RunResult RunMkdiscWith(const std::vector<std::string>& args)
     std::ostringstream out;
     std::ostringstream err;
     int exitCode = RunMkdisc(args, out, err);
-    return {exitCode, err.str()};
+    return {exitCode, err.str(), out.str()};
 }
 
 static std::string Descrambled(const std::string& file, uint64_t offset, uint32_t size)
@@ -125,4 +129,91 @@ RunResult DiscBuildTest::RunBuild(std::vector<std::string> options) const
     options.push_back(source.string());
     options.push_back(output.string());
     return RunMkdiscWith(options);
+}
+
+static std::string Scrambled(std::string bytes)
+{
+    XorWithValue((unsigned char*)&bytes[0], bytes.size(), CombinedKeyValue(layoutKey));
+    return bytes;
+}
+
+void WriteDisc(const fs::path& outputDir, const DiscContents& disc, const unsigned char* tableKey)
+{
+    std::string table;
+    for (const ItemRecord& item : disc.items) {
+        std::string record(ItemRecordSize(&item), '\0');
+        WriteItemRecord(&item, (unsigned char*)&record[0]);
+        table += record;
+    }
+    LayoutTrailer trailer = disc.trailer;
+    trailer.itemCount = (uint32_t)disc.items.size();
+    trailer.itemTableSize = (uint32_t)table.size();
+    if (tableKey) {
+        uint32_t plain = (uint32_t)table.size();
+        table.resize(plain + CHUNK_TAG_SIZE);
+        ASSERT_EQ(1, SealItemTable(tableKey, (unsigned char*)&table[0], plain));
+        trailer.itemCount = 0;
+        trailer.itemTableSize = (uint32_t)table.size();
+    } else {
+        table = Scrambled(table);
+    }
+    std::string header((const char*)&disc.header, sizeof disc.header);
+    std::string file = disc.viewerImage + table + Scrambled(disc.eula) + Scrambled(header) +
+                       Scrambled(disc.background) + Scrambled(disc.logo) + Scrambled(disc.font) +
+                       std::string((const char*)&trailer, sizeof trailer);
+    WriteFile(outputDir / "discview.exe", file);
+}
+
+void UpgradeDisc(const fs::path& outputDir, DiscKind kind, const std::string& key,
+                 const std::string& password)
+{
+    ASSERT_EQ(1, StartCrypto());
+    DiscContents disc = ReadDisc(outputDir);
+    IntegrityRecord record;
+    memset(&record, 0, sizeof record);
+    DiscKeys keys;
+    bool strong = kind == DiscKind::Strong;
+    if (strong || !password.empty())
+        ASSERT_EQ(1, MakePasswordVerifier(&record, password.data(), password.size(), strong, &keys));
+    if (!strong) {
+        record.flags |= INTEGRITY_FILE_CRC32;
+        for (ItemRecord& item : disc.items) {
+            if (RecordHasDataFields(item.itemType)) {
+                std::string plain = ExtractFile(outputDir, item, key);
+                item.reserved = Crc32Of(plain.data(), plain.size());
+            }
+        }
+        WriteIntegrityRecord(&record, &disc.header);
+        WriteDisc(outputDir, disc);
+        return;
+    }
+    // Strong: every file's contents sealed into fresh data files of the same names.
+    ChunkCipher* cipher = OpenChunkCipher(keys.contentKey);
+    ASSERT_NE(nullptr, cipher);
+    std::map<std::string, std::string> dataFiles;
+    for (ItemRecord& item : disc.items) {
+        if (!RecordHasDataFields(item.itemType))
+            continue;
+        std::string plain = ExtractFile(outputDir, item, key);
+        ContentFormat format = {CONTENT_SEALED, 0, 0, cipher, record.chunkSize, item.itemId, item.itemSize};
+        std::string sealed((size_t)StoredContentSize(&format), '\0');
+        if (!plain.empty())
+            ASSERT_EQ(sealed.size(), SealPiece(&format, 0, (const unsigned char*)plain.data(),
+                                               (uint32_t)plain.size(), (unsigned char*)&sealed[0]));
+        std::string& data = dataFiles[item.dataFileName];
+        item.dataOffset = (uint32_t)data.size();
+        item.reserved = 0;
+        data += sealed;
+    }
+    CloseChunkCipher(cipher);
+    for (const auto& data : dataFiles)
+        WriteFile(outputDir / data.first, data.second);
+    uint32_t plainTableSize = 0;
+    for (const ItemRecord& item : disc.items)
+        plainTableSize += ItemRecordSize(&item);
+    record.itemCount = (uint32_t)disc.items.size();
+    record.plainTableSize = plainTableSize;
+    memset(disc.header.contentKey, 0, sizeof disc.header.contentKey);
+    WriteIntegrityRecord(&record, &disc.header);
+    WriteDisc(outputDir, disc, keys.tableKey);
 }

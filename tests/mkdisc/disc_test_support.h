@@ -35,6 +35,7 @@ std::string ReadFile(const fs::path& path);
 struct RunResult {
     int exitCode;
     std::string messages;  // what mkdisc wrote to stderr
+    std::string output;    // and to stdout
 };
 RunResult RunMkdiscWith(const std::vector<std::string>& args);
 
@@ -52,6 +53,18 @@ DiscContents ReadDisc(const fs::path& outputDir);
 
 // The plain contents of a file item, read from its data file.
 std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key);
+
+// Writes the disc back to OUTPUT_DIR/discview.exe, sections scrambled; with
+// tableKey the item table sealed as a strong disc carries it.
+void WriteDisc(const fs::path& outputDir, const DiscContents& disc, const unsigned char* tableKey = nullptr);
+
+// Turns a disc built without the integrity record (contents under key) into
+// a verified one (CRC-32 per file; a verifier when password is not empty)
+// or a strong one (sealed table and contents, password required), as the
+// builder writes them.
+enum class DiscKind { Verified, Strong };
+void UpgradeDisc(const fs::path& outputDir, DiscKind kind, const std::string& key,
+                 const std::string& password);
 
 // The fake viewer most tests copy: any bytes will do.
 inline const char FAKE_VIEWER[] = "MZ fake viewer image\x01\x02\x03";
