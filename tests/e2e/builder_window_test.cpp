@@ -313,7 +313,11 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     Fill(IDC_SOURCE, Content().string());
     Fill(IDC_OUTPUT, DiscFolder().string());
     Fill(IDC_TITLE, kTitle);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_PROTECTION))) << "no password, nothing to protect";
+    EXPECT_EQ(Read(IDC_PROTECTION), "strong");
     Fill(IDC_PASSWORD, "kept out");
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_PROTECTION)));
+    SendMessageW(Control(IDC_PROTECTION), CB_SETCURSEL, 1, 0);
     Fill(IDC_SPLASH_TEXT, "Two\r\nlines");
     ClickCentre(Control(IDC_NO_EXPORT));
     ASSERT_TRUE(WaitUntil(2s, [&] { return Ticked(IDC_NO_EXPORT); }));
@@ -328,6 +332,7 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     EXPECT_NE(text.find("[Content]\r\nSourceFolder=" + Content().string() + "\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("SplashText=Two\\nlines\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("NoExport=1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Protection]\r\nProtection=scrambled\r\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("kept out"), std::string::npos) << "the password is in the project file";
     EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kProductKey, kLastProject), project.string());
 
@@ -341,6 +346,7 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     EXPECT_EQ(Read(IDC_OUTPUT), DiscFolder().string());
     EXPECT_EQ(Read(IDC_TITLE), kTitle);
     EXPECT_EQ(Read(IDC_PASSWORD), "");
+    EXPECT_EQ(Read(IDC_PROTECTION), "scrambled");
     EXPECT_EQ(Read(IDC_SPLASH_TEXT), "Two\r\nlines");
     EXPECT_TRUE(Ticked(IDC_NO_EXPORT));
     EXPECT_FALSE(Ticked(IDC_CLEAR_RECENT));
