@@ -1,8 +1,12 @@
 #include "data_files.h"
 
-void WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entries,
-                    const DataPlan& plan, const std::string& contentKey, ProgressMeter* meter)
+#include "item_table.h"
+
+std::vector<uint32_t> WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entries,
+                                     const DataPlan& plan, const ContentWriting& how,
+                                     ProgressMeter* meter)
 {
+    std::vector<uint32_t> checksums(entries.size(), 0);
     std::function<void(uint64_t)> copied;
     if (meter)
         copied = [meter](uint64_t bytes) { meter->AddBytes(bytes); };
@@ -17,11 +21,12 @@ void WriteDataFiles(StagedOutput& output, const std::vector<SourceEntry>& entrie
                 continue;
             if (plan.placements[next].dataFile != number)
                 break;
-            CopyScrambled(entries[next].path, entries[next].size, file.get(), path,
-                          contentKey.c_str(), copied);
+            checksums[next] = WriteContents(entries[next].path, entries[next].size, EntryItemId(next),
+                                            file.get(), path, how, copied);
             if (meter)
                 meter->FileDone();
         }
         FinishWriting(file, path);
     }
+    return checksums;
 }

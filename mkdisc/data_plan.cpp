@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "build_error.h"
+#include "disc_protection.h"
 
-DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFileLimit)
+DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFileLimit,
+                       uint32_t chunkSize)
 {
     DataPlan plan;
     uint64_t offset = 0;
@@ -13,13 +15,16 @@ DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFil
             plan.placements.push_back({0, 0});
             continue;
         }
-        if (entry.size > dataFileLimit)
+        uint64_t stored = StoredSize(entry.size, chunkSize);
+        if (stored > dataFileLimit)
             throw BuildError("cannot store " + ShowPath(entry.path) + ": its " +
-                             std::to_string(entry.size) + " bytes exceed the data file limit of " +
-                             std::to_string(dataFileLimit) + " bytes");
+                             std::to_string(stored) + " bytes" +
+                             (stored != entry.size ? " (with the tags of its sealed chunks)" : "") +
+                             " exceed the data file limit of " + std::to_string(dataFileLimit) +
+                             " bytes");
         if (plan.dataFileCount == 0) {
             plan.dataFileCount = 1;
-        } else if (offset + entry.size > dataFileLimit) {
+        } else if (offset + stored > dataFileLimit) {
             if (plan.dataFileCount == MAX_DATA_FILES)
                 throw BuildError("cannot store " + ShowPath(entry.path) +
                                  ": the disc would need more than 9999 data files");
@@ -27,7 +32,7 @@ DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFil
             offset = 0;
         }
         plan.placements.push_back({plan.dataFileCount, (uint32_t)offset});
-        offset += entry.size;
+        offset += stored;
     }
     return plan;
 }

@@ -19,8 +19,10 @@ struct DataPlan {
     uint32_t dataFileCount = 0;             // 0 when the disc holds no file
 };
 
-// Refuses (BuildError naming it) a file larger than the limit.
-DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFileLimit);
+// Refuses (BuildError naming it) a file larger than the limit. With sealed
+// contents (chunkSize not 0) each file takes a tag per chunk more.
+DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFileLimit,
+                       uint32_t chunkSize = 0);
 
 // "disc0001.dat" for 1, and so on.
 std::string DataFileName(uint32_t number);

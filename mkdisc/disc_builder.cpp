@@ -1,15 +1,20 @@
 #include "disc_builder.h"
 
+#include <cstring>
+
 #include "autorun_file.h"
 #include "build_error.h"
 #include "content_key.h"
 #include "cp1252.h"
+#include "content_copy.h"
 #include "data_files.h"
+#include "disc_protection.h"
 #include "folder_checks.h"
 #include "iso_image.h"
 #include "item_names.h"
 #include "key_fields.h"
 #include "layout_inputs.h"
+#include "scramble.h"
 #include "staged_output.h"
 #include "viewer_file.h"
 
@@ -67,6 +72,25 @@ BuildTotals Totals(const std::vector<SourceEntry>& entries, const DataPlan& plan
     return totals;
 }
 
+// Strong discs: the item table sealed, and no password check block the
+// original viewer could be fooled by. Then the record goes into the header.
+void SealAndRecord(DiscProtection& protection, ItemTable& table, LayoutHeader& header)
+{
+    if (!protection.integrity)
+        return;
+    if (protection.strong) {
+        uint32_t plainSize = (uint32_t)table.bytes.size();
+        table.bytes.resize(table.bytes.size() + CHUNK_TAG_SIZE);
+        if (!SealItemTable(protection.keys.tableKey, table.bytes.data(), plainSize))
+            throw BuildError("cannot seal the item table (libgcrypt failed)");
+        table.sealed = true;
+        protection.record.itemCount = table.itemCount;
+        protection.record.plainTableSize = plainSize;
+        memset(header.contentKey, 0, sizeof header.contentKey);
+    }
+    WriteIntegrityRecord(&protection.record, &header);
+}
+
 }  // namespace
 
 BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
@@ -84,11 +108,14 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
     std::string label = options.label ? *options.label : DefaultLabel(sourceDir);
     LayoutInputs inputs = ReadLayoutInputs(options);
     std::vector<SourceEntry> entries = ScanSourceTree(sourceDir);
-    DataPlan plan = PlanDataFiles(entries, options.dataFileLimit);
-    ItemTable table = BuildItemTable(label, entries, plan, options.methodFlags);
+    std::unique_ptr<DiscProtection> protection = ChooseProtection(options);
+    DataPlan plan = PlanDataFiles(entries, options.dataFileLimit, protection->ChunkSize());
     std::string contentKey = ChooseContentKey(options);
-    LayoutHeader header = MakeLayoutHeader(options, inputs.texts, contentKey);
     BuildTotals totals = Totals(entries, plan);
+    ContentWriting how;
+    how.xorValue = CombinedKeyValue(contentKey.c_str());
+    how.cipher = protection->contentCipher.get();
+    how.chunkSize = protection->ChunkSize();
 
     ProgressMeter meter(progress);
     if (progress)
@@ -96,9 +123,15 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
     meter.CheckCancel();
     {
         StagedOutput output(outputDir);
+        // The data files go first: the item table carries their checksums.
+        std::vector<uint32_t> checksums = WriteDataFiles(output, entries, plan, how, &meter);
+        ItemTable table = BuildItemTable(label, entries, plan, options.methodFlags,
+                                         protection->integrity && !protection->strong
+                                             ? checksums : std::vector<uint32_t>());
+        LayoutHeader header = MakeLayoutHeader(options, inputs.texts, contentKey);
+        SealAndRecord(*protection, table, header);
         WriteViewerWithLayout(output.Stage(VIEWER_NAME), viewer, viewerSize, table, inputs, header);
         WriteAutorunFile(output.Stage(AUTORUN_NAME), VIEWER_NAME, label);
-        WriteDataFiles(output, entries, plan, contentKey, &meter);
         // The last moment a cancel leaves the folder as it was.
         meter.CheckCancel();
         output.Commit(VIEWER_NAME, plan.dataFileCount);

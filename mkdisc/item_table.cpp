@@ -34,8 +34,14 @@ ItemRecord MakeRecord(uint32_t id, uint32_t parentId, uint32_t type, const std::
 
 }  // namespace
 
+uint32_t EntryItemId(size_t index)
+{
+    return FIRST_ENTRY_ID + (uint32_t)index;
+}
+
 ItemTable BuildItemTable(const std::string& label, const std::vector<SourceEntry>& entries,
-                         const DataPlan& plan, uint32_t methodFlags)
+                         const DataPlan& plan, uint32_t methodFlags,
+                         const std::vector<uint32_t>& reserved)
 {
     ItemTable table;
     AppendRecord(table, MakeRecord(DISC_ROOT_ID, 0, ITEM_DISC_ROOT_BIT, "Arcseal", methodFlags));
@@ -43,10 +49,9 @@ ItemTable BuildItemTable(const std::string& label, const std::vector<SourceEntry
 
     // parentIds[d] is the id of the folder that holds the entries of depth d.
     std::vector<uint32_t> parentIds{WHOLE_DISC_ID};
-    uint32_t nextId = FIRST_ENTRY_ID;
     for (size_t i = 0; i < entries.size(); ++i) {
         const SourceEntry& entry = entries[i];
-        uint32_t id = nextId++;
+        uint32_t id = EntryItemId(i);
         uint32_t parentId = parentIds[entry.depth];
         if (entry.isFolder) {
             AppendRecord(table, MakeRecord(id, parentId, ITEM_FOLDER, entry.name, methodFlags));
@@ -59,6 +64,8 @@ ItemTable BuildItemTable(const std::string& label, const std::vector<SourceEntry
         std::string dataFile = DataFileName(plan.placements[i].dataFile);
         memcpy(record.dataFileName, dataFile.data(), dataFile.size());
         record.dataOffset = plan.placements[i].offset;
+        if (i < reserved.size())
+            record.reserved = reserved[i];
         AppendRecord(table, record);
     }
     return table;

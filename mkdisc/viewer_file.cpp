@@ -100,7 +100,9 @@ void WriteViewerWithLayout(const fs::path& destination, const fs::path& viewer,
     memset(&trailer, 0, sizeof trailer);
     trailer.layoutStart = (uint32_t)viewerSize;
     trailer.itemTableSize = SectionSize(table.bytes.size(), "item table");
-    trailer.itemCount = table.itemCount;
+    // A sealed table is read only by viewers that open it with the password:
+    // to any other it holds no items.
+    trailer.itemCount = table.sealed ? 0 : table.itemCount;
     trailer.eulaSize = SectionSize(inputs.eulaText.size(), "licence text");
     trailer.headerSize = LAYOUT_HEADER_SIZE;
     trailer.backImageSize = SectionSize(inputs.background.size, "background image");
@@ -108,7 +110,10 @@ void WriteViewerWithLayout(const fs::path& destination, const fs::path& viewer,
     trailer.fontSize = SectionSize(inputs.font.size, "font");
     trailer.magic = LAYOUT_MAGIC;
 
-    WriteScrambled(out.get(), destination, table.bytes);
+    if (table.sealed)
+        WriteBytes(out.get(), table.bytes.data(), table.bytes.size(), destination);
+    else
+        WriteScrambled(out.get(), destination, table.bytes);
     WriteScrambled(out.get(), destination,
                    std::vector<unsigned char>(inputs.eulaText.begin(), inputs.eulaText.end()));
     const unsigned char* headerBytes = reinterpret_cast<const unsigned char*>(&header);

@@ -154,9 +154,9 @@ protected:
         WriteFile(source / "b empty", "");
         WriteFile(source / "c/big.bin", Pattern(2 * 1048576 + 5, 2));
         WriteFile(source / "d.txt", Pattern(3000000, 4));
-        ASSERT_EQ(0, Build({"--label", "Sample", "--data-file-limit", "3000000", "--no-integrity"}).exitCode);
-        if (verified)
-            UpgradeDisc(output, DiscKind::Verified, "k3y", "");
+        ASSERT_EQ(0, Build({"--label", "Sample", "--data-file-limit", "3000000",
+                            verified ? "--protection=scrambled" : "--no-integrity"})
+                         .exitCode);
     }
     RunResult Verify() const { return RunMkdiscWith({"--verify", output.string()}); }
     RunResult Extract() const { return RunMkdiscWith({"--extract", output.string(), "--to", target.string()}); }

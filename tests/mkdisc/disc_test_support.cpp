@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <random>
 #include <sstream>
 
@@ -92,6 +91,13 @@ DiscContents ReadDisc(const fs::path& outputDir)
     disc.logo = Descrambled(file, disc.sections.logoImage, disc.trailer.logoImageSize);
     disc.font = Descrambled(file, disc.sections.font, disc.trailer.fontSize);
 
+    disc.recordState = ReadIntegrityRecord(&disc.header, &disc.record);
+    EXPECT_NE(RECORD_DAMAGED, disc.recordState);
+    if (disc.recordState == RECORD_PRESENT && (disc.record.flags & INTEGRITY_STRONG)) {
+        disc.sealedTable = file.substr(disc.sections.itemTable, disc.trailer.itemTableSize);
+        EXPECT_EQ(0u, disc.trailer.itemCount) << "other viewers see no items";
+        return disc;
+    }
     uint32_t position = 0;
     for (uint32_t i = 0; i < disc.trailer.itemCount; ++i) {
         ItemRecord record;
@@ -105,6 +111,57 @@ DiscContents ReadDisc(const fs::path& outputDir)
     }
     EXPECT_EQ(position, table.size()) << "itemCount must cover the whole item table";
     return disc;
+}
+
+std::vector<ItemRecord> OpenSealedItems(const DiscContents& disc, const std::string& password,
+                                        DiscKeys* keys)
+{
+    std::vector<ItemRecord> items;
+    EXPECT_EQ(1, UnlockDisc(&disc.record, password.data(), password.size(), keys));
+    std::string table = disc.sealedTable;
+    EXPECT_EQ(table.size(), disc.record.plainTableSize + CHUNK_TAG_SIZE);
+    if (table.size() != disc.record.plainTableSize + CHUNK_TAG_SIZE ||
+        !OpenItemTable(keys->tableKey, (unsigned char*)&table[0], disc.record.plainTableSize)) {
+        ADD_FAILURE() << "the sealed item table does not open";
+        return items;
+    }
+    uint32_t position = 0;
+    for (uint32_t i = 0; i < disc.record.itemCount; ++i) {
+        ItemRecord record;
+        const char* failure = nullptr;
+        if (!ReadItemRecord((const unsigned char*)table.data(), disc.record.plainTableSize, &position,
+                            &record, &failure)) {
+            ADD_FAILURE() << "record " << i << ": " << failure;
+            break;
+        }
+        items.push_back(record);
+    }
+    EXPECT_EQ(position, disc.record.plainTableSize);
+    return items;
+}
+
+std::string ExtractSealedFile(const fs::path& outputDir, const ItemRecord& item, const DiscKeys& keys)
+{
+    ChunkCipher* cipher = OpenChunkCipher(keys.contentKey);
+    ContentFormat format{CONTENT_SEALED, 0, 0, cipher, STRONG_CHUNK_SIZE, item.itemId, item.itemSize};
+    FILE* data = fopen((outputDir / item.dataFileName).string().c_str(), "rb");
+    FILE* out = tmpfile();
+    std::string plain;
+    if (data && out && fseek(data, (long)item.dataOffset, SEEK_SET) == 0) {
+        EXPECT_EQ(COPY_DONE, CopyContents(&format, out, data, nullptr, nullptr)) << item.itemName;
+        plain.resize((size_t)ftell(out));
+        rewind(out);
+        if (!plain.empty())
+            EXPECT_EQ(plain.size(), fread(&plain[0], 1, plain.size(), out));
+    } else {
+        ADD_FAILURE() << "cannot read the data file of " << item.itemName;
+    }
+    if (data)
+        fclose(data);
+    if (out)
+        fclose(out);
+    CloseChunkCipher(cipher);
+    return plain;
 }
 
 std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key)
@@ -137,7 +194,7 @@ static std::string Scrambled(std::string bytes)
     return bytes;
 }
 
-void WriteDisc(const fs::path& outputDir, const DiscContents& disc, const unsigned char* tableKey)
+void WriteDisc(const fs::path& outputDir, const DiscContents& disc)
 {
     std::string table;
     for (const ItemRecord& item : disc.items) {
@@ -148,15 +205,7 @@ void WriteDisc(const fs::path& outputDir, const DiscContents& disc, const unsign
     LayoutTrailer trailer = disc.trailer;
     trailer.itemCount = (uint32_t)disc.items.size();
     trailer.itemTableSize = (uint32_t)table.size();
-    if (tableKey) {
-        uint32_t plain = (uint32_t)table.size();
-        table.resize(plain + CHUNK_TAG_SIZE);
-        ASSERT_EQ(1, SealItemTable(tableKey, (unsigned char*)&table[0], plain));
-        trailer.itemCount = 0;
-        trailer.itemTableSize = (uint32_t)table.size();
-    } else {
-        table = Scrambled(table);
-    }
+    table = Scrambled(table);
     std::string header((const char*)&disc.header, sizeof disc.header);
     std::string file = disc.viewerImage + table + Scrambled(disc.eula) + Scrambled(header) +
                        Scrambled(disc.background) + Scrambled(disc.logo) + Scrambled(disc.font) +
@@ -164,56 +213,3 @@ void WriteDisc(const fs::path& outputDir, const DiscContents& disc, const unsign
     WriteFile(outputDir / "discview.exe", file);
 }
 
-void UpgradeDisc(const fs::path& outputDir, DiscKind kind, const std::string& key,
-                 const std::string& password)
-{
-    ASSERT_EQ(1, StartCrypto());
-    DiscContents disc = ReadDisc(outputDir);
-    IntegrityRecord record;
-    memset(&record, 0, sizeof record);
-    DiscKeys keys;
-    bool strong = kind == DiscKind::Strong;
-    if (strong || !password.empty())
-        ASSERT_EQ(1, MakePasswordVerifier(&record, password.data(), password.size(), strong, &keys));
-    if (!strong) {
-        record.flags |= INTEGRITY_FILE_CRC32;
-        for (ItemRecord& item : disc.items) {
-            if (RecordHasDataFields(item.itemType)) {
-                std::string plain = ExtractFile(outputDir, item, key);
-                item.reserved = Crc32Of(plain.data(), plain.size());
-            }
-        }
-        WriteIntegrityRecord(&record, &disc.header);
-        WriteDisc(outputDir, disc);
-        return;
-    }
-    // Strong: every file's contents sealed into fresh data files of the same names.
-    ChunkCipher* cipher = OpenChunkCipher(keys.contentKey);
-    ASSERT_NE(nullptr, cipher);
-    std::map<std::string, std::string> dataFiles;
-    for (ItemRecord& item : disc.items) {
-        if (!RecordHasDataFields(item.itemType))
-            continue;
-        std::string plain = ExtractFile(outputDir, item, key);
-        ContentFormat format = {CONTENT_SEALED, 0, 0, cipher, record.chunkSize, item.itemId, item.itemSize};
-        std::string sealed((size_t)StoredContentSize(&format), '\0');
-        if (!plain.empty())
-            ASSERT_EQ(sealed.size(), SealPiece(&format, 0, (const unsigned char*)plain.data(),
-                                               (uint32_t)plain.size(), (unsigned char*)&sealed[0]));
-        std::string& data = dataFiles[item.dataFileName];
-        item.dataOffset = (uint32_t)data.size();
-        item.reserved = 0;
-        data += sealed;
-    }
-    CloseChunkCipher(cipher);
-    for (const auto& data : dataFiles)
-        WriteFile(outputDir / data.first, data.second);
-    uint32_t plainTableSize = 0;
-    for (const ItemRecord& item : disc.items)
-        plainTableSize += ItemRecordSize(&item);
-    record.itemCount = (uint32_t)disc.items.size();
-    record.plainTableSize = plainTableSize;
-    memset(disc.header.contentKey, 0, sizeof disc.header.contentKey);
-    WriteIntegrityRecord(&record, &disc.header);
-    WriteDisc(outputDir, disc, keys.tableKey);
-}

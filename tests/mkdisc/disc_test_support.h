@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "disc_keys.h"
 #include "item_records.h"
 #include "layout_format.h"
 
@@ -44,8 +45,11 @@ struct DiscContents {
     LayoutTrailer trailer;
     LayoutSections sections;
     LayoutHeader header;
-    std::vector<ItemRecord> items;
+    std::vector<ItemRecord> items;             // none when the table is sealed
     std::string eula, background, logo, font;  // descrambled sections
+    int recordState = RECORD_ABSENT;
+    IntegrityRecord record{};
+    std::string sealedTable;  // strong discs: section 1 as stored
 };
 
 // Reads OUTPUT_DIR/discview.exe; any inconsistency fails the current test.
@@ -54,17 +58,17 @@ DiscContents ReadDisc(const fs::path& outputDir);
 // The plain contents of a file item, read from its data file.
 std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key);
 
-// Writes the disc back to OUTPUT_DIR/discview.exe, sections scrambled; with
-// tableKey the item table sealed as a strong disc carries it.
-void WriteDisc(const fs::path& outputDir, const DiscContents& disc, const unsigned char* tableKey = nullptr);
+// Writes a disc without sealed table back to OUTPUT_DIR/discview.exe, every
+// section scrambled: for tests that change its items or header.
+void WriteDisc(const fs::path& outputDir, const DiscContents& disc);
 
-// Turns a disc built without the integrity record (contents under key) into
-// a verified one (CRC-32 per file; a verifier when password is not empty)
-// or a strong one (sealed table and contents, password required), as the
-// builder writes them.
-enum class DiscKind { Verified, Strong };
-void UpgradeDisc(const fs::path& outputDir, DiscKind kind, const std::string& key,
-                 const std::string& password);
+
+// A strong disc's keys and items, opened with the password; fails the
+// current test when the password or the table does not open.
+std::vector<ItemRecord> OpenSealedItems(const DiscContents& disc, const std::string& password,
+                                        DiscKeys* keys);
+// The plain contents of a strong disc's file item, every chunk's tag checked.
+std::string ExtractSealedFile(const fs::path& outputDir, const ItemRecord& item, const DiscKeys& keys);
 
 // The fake viewer most tests copy: any bytes will do.
 inline const char FAKE_VIEWER[] = "MZ fake viewer image\x01\x02\x03";

@@ -44,11 +44,20 @@ TEST_F(HeaderTest, DefaultsAndContainer)
     EXPECT_NE(0, CombinedKeyValue(key.c_str()));
     for (char c : key)
         EXPECT_TRUE(c > ' ' && c < 127) << key;
-    const unsigned char zeros[512] = {};
-    EXPECT_EQ(0, memcmp(zeros, h.unused2, sizeof h.unused2));
+    // The integrity record of a verified disc without password: checksums only.
+    ASSERT_EQ(RECORD_PRESENT, disc.recordState);
+    EXPECT_EQ(INTEGRITY_FILE_CRC32, disc.record.flags);
 
     DiscContents second = Build({});
     EXPECT_STRNE(key.c_str(), second.header.contentKey) << "each disc gets its own key";
+
+    // --no-integrity: the discs of before, nothing in the bytes the original viewer skips.
+    DiscContents old = Build({"--no-integrity"});
+    const unsigned char zeros[512] = {};
+    EXPECT_EQ(0, memcmp(zeros, old.header.unused2, sizeof old.header.unused2));
+    EXPECT_EQ(RECORD_ABSENT, old.recordState);
+    for (const ItemRecord& item : old.items)
+        EXPECT_EQ(0u, item.reserved) << item.itemName;
 }
 
 TEST_F(HeaderTest, SplashTextOptions)

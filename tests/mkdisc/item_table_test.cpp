@@ -1,6 +1,7 @@
 // The item table as the viewer's tree reads it: order, ids, parents, types, names.
 #include <gtest/gtest.h>
 
+#include "disc_crypto.h"
 #include "disc_test_support.h"
 
 namespace {
@@ -54,11 +55,15 @@ TEST_F(ItemTableTest, RootWholeDiscThenTreeDepthFirstSortedByNameBytes)
         EXPECT_EQ(expected[i].type, item.itemType);
         EXPECT_STREQ(expected[i].name, item.itemName);
         EXPECT_EQ(0x440u, item.methodFlags) << "every item carries the same method flags";
-        EXPECT_EQ(0u, item.reserved);
-        if (item.itemType == 2)
+        if (item.itemType == 2) {
             EXPECT_STREQ("disc0001.dat", item.dataFileName);
-        else
+            // Verified discs: the reserved field is the CRC-32 of the plain contents.
+            std::string contents = ExtractFile(output, item, disc.header.contentKey);
+            EXPECT_EQ(Crc32Of(contents.data(), contents.size()), item.reserved);
+        } else {
             EXPECT_EQ(0u, item.itemSize);
+            EXPECT_EQ(0u, item.reserved);
+        }
     }
     EXPECT_EQ(7u, disc.items[2].itemSize);  // B.txt
     EXPECT_EQ(4u, disc.items[8].itemSize);  // deep.txt

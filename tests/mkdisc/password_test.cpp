@@ -1,34 +1,141 @@
-// A disc with password: the check block the viewer's gate tests, the key
-// the contents are scrambled with, and reading it back with the password.
+// A disc with password: the design's check block, the verifier that refuses
+// the wrong passwords that block lets through, and strong discs whose
+// contents and names cannot be read without the password.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <random>
 
 #include "disc_test_support.h"
 #include "key_fields.h"
 
 namespace {
 
-TEST(PasswordTest, CheckBlockAcceptsOnlyThePasswordWhichUnlocksTheContents)
+// A wrong password the design's one-byte check accepts all the same.
+std::string WrongPasswordThatPassesTheCheckBlock(const char* block, const std::string& right)
+{
+    char contentKey[CONTENT_KEY_SIZE];
+    for (char a = 'a'; a <= 'z'; ++a) {
+        for (char b = 'a'; b <= 'z'; ++b) {
+            std::string candidate = std::string("Open") + a + b;
+            if (candidate != right && CheckPassword(block, candidate.c_str(), contentKey))
+                return candidate;
+        }
+    }
+    ADD_FAILURE() << "no colliding password found";
+    return std::string();
+}
+
+TEST(PasswordTest, ScrambledDiscsKeepTheCheckBlockAndAddAVerifier)
 {
     ScratchFolder scratch;
     WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
     WriteFile(scratch / "src/secret.txt", "the secret contents");
+    for (bool integrity : {true, false}) {
+        SCOPED_TRACE(integrity ? "verified" : "--no-integrity");
+        RunResult run = RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password",
+                                       "Open Sesame", integrity ? "--protection=scrambled" : "--no-integrity",
+                                       (scratch / "src").string(), (scratch / "out").string()});
+        ASSERT_EQ(0, run.exitCode) << run.messages;
+        DiscContents disc = ReadDisc(scratch / "out");
+        EXPECT_EQ(FLAG_PASSWORD, disc.header.flags);
+
+        char contentKey[CONTENT_KEY_SIZE] = {};
+        EXPECT_EQ(0, CheckPassword(disc.header.contentKey, "open Sesame", contentKey));
+        EXPECT_EQ(0, CheckPassword(disc.header.contentKey, "Open Sesame ", contentKey));
+        EXPECT_EQ(0, CheckPassword(disc.header.contentKey, "", contentKey));
+        ASSERT_EQ(1, CheckPassword(disc.header.contentKey, "Open Sesame", contentKey));
+        EXPECT_STREQ("Open SesameTk9w", contentKey);
+        ASSERT_EQ(3u, disc.items.size());
+        EXPECT_EQ("the secret contents", ExtractFile(scratch / "out", disc.items[2], contentKey));
+
+        std::string wrong = WrongPasswordThatPassesTheCheckBlock(disc.header.contentKey, "Open Sesame");
+        if (!integrity) {
+            EXPECT_EQ(RECORD_ABSENT, disc.recordState);
+            continue;
+        }
+        ASSERT_EQ(RECORD_PRESENT, disc.recordState);
+        EXPECT_EQ(INTEGRITY_VERIFIER | INTEGRITY_FILE_CRC32, disc.record.flags);
+        EXPECT_EQ(KDF_PBKDF2_SHA256, disc.record.kdf);
+        DiscKeys keys;
+        EXPECT_EQ(1, UnlockDisc(&disc.record, "Open Sesame", 11, &keys));
+        EXPECT_EQ(0, UnlockDisc(&disc.record, wrong.data(), wrong.size(), &keys)) << wrong;
+    }
+}
+
+std::string RandomBytesOf(size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = (char)(random() & 0xFF);
+    return bytes;
+}
+
+TEST(PasswordTest, StrongDiscsHideContentsAndNamesAndOpenOnlyWithThePassword)
+{
+    ScratchFolder scratch;
+    WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
+    struct Source {
+        const char* path;
+        std::string contents;
+    } sources[] = {
+        {"Quarterly report.txt", std::string(5000, 'A') + "plain text that repeats itself, " +
+                                     std::string(70000, 'x')},
+        {"Photos/beach holiday.jpg", RandomBytesOf(200000, 1)},
+        {"Photos/empty.bin", ""},
+        {"chunk edge.bin", RandomBytesOf(65536, 2)},
+    };
+    for (const Source& s : sources)
+        WriteFile(scratch / "src" / s.path, s.contents);
     RunResult run = RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password",
                                    "Open Sesame", (scratch / "src").string(),
                                    (scratch / "out").string()});
     ASSERT_EQ(0, run.exitCode) << run.messages;
     DiscContents disc = ReadDisc(scratch / "out");
-    EXPECT_EQ(FLAG_PASSWORD, disc.header.flags);
+    ASSERT_EQ(RECORD_PRESENT, disc.recordState);
+    EXPECT_EQ(INTEGRITY_VERIFIER | INTEGRITY_STRONG, disc.record.flags) << "strong is the default";
+    EXPECT_EQ(KDF_ARGON2ID, disc.record.kdf);
 
-    char contentKey[CONTENT_KEY_SIZE] = {};
-    EXPECT_EQ(0, CheckPassword(disc.header.contentKey, "open Sesame", contentKey));
-    EXPECT_EQ(0, CheckPassword(disc.header.contentKey, "Open Sesame ", contentKey));
-    EXPECT_EQ(0, CheckPassword(disc.header.contentKey, "", contentKey));
-    ASSERT_EQ(1, CheckPassword(disc.header.contentKey, "Open Sesame", contentKey));
-    EXPECT_STREQ("Open SesameTk9w", contentKey);
-    ASSERT_EQ(3u, disc.items.size());
-    EXPECT_EQ("the secret contents", ExtractFile(scratch / "out", disc.items[2], contentKey));
+    // No check block the design's one-byte gate could be fooled by.
+    const char zeros[CONTENT_KEY_SIZE] = {};
+    EXPECT_EQ(0, memcmp(zeros, disc.header.contentKey, CONTENT_KEY_SIZE));
+    char contentKey[CONTENT_KEY_SIZE];
+    EXPECT_EQ(0, CheckPassword(disc.header.contentKey, "Open Sesame", contentKey));
+
+    // Nothing of the contents or the names in any file of the disc: 16-byte
+    // windows of every source, and each name.
+    std::string everything;
+    for (const auto& entry : fs::directory_iterator(scratch / "out"))
+        everything += ReadFile(entry.path());
+    for (const Source& s : sources) {
+        for (size_t at = 0; at + 16 <= s.contents.size(); at += 997)
+            EXPECT_EQ(std::string::npos, everything.find(s.contents.substr(at, 16))) << s.path << " @" << at;
+        std::string name = fs::u8path(s.path).filename().string();
+        EXPECT_EQ(std::string::npos, everything.find(name)) << name;
+    }
+
+    DiscKeys keys;
+    EXPECT_EQ(0, UnlockDisc(&disc.record, "open sesame", 11, &keys));
+    std::vector<ItemRecord> items = OpenSealedItems(disc, "Open Sesame", &keys);
+    ASSERT_EQ(2u + 5u, items.size());  // root, whole disc, Photos and four files
+    size_t files = 0;
+    for (const ItemRecord& item : items) {
+        if (item.itemType != ITEM_FILE)
+            continue;
+        ++files;
+        EXPECT_EQ(0u, item.reserved) << "tags, not checksums";
+        bool found = false;
+        for (const Source& s : sources) {
+            if (fs::u8path(s.path).filename().string() == item.itemName) {
+                found = true;
+                EXPECT_TRUE(ExtractSealedFile(scratch / "out", item, keys) == s.contents) << item.itemName;
+            }
+        }
+        EXPECT_TRUE(found) << item.itemName;
+    }
+    EXPECT_EQ(4u, files);
 }
 
 TEST(PasswordTest, PasswordsTheGateCannotUseAreRefused)
@@ -42,6 +149,15 @@ TEST(PasswordTest, PasswordsTheGateCannotUseAreRefused)
         RunResult run = RunMkdiscWith({"--password", password, source, output});
         EXPECT_EQ(2, run.exitCode) << password;
         EXPECT_NE(std::string::npos, run.messages.find("--password")) << run.messages;
+    }
+    // Strong protection is made from a password and needs the record.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--protection", "strong", source, output},
+          std::vector<std::string>{"--password", "pw", "--protection", "strong", "--no-integrity", source, output},
+          std::vector<std::string>{"--protection", "aes", source, output}}) {
+        RunResult run = RunMkdiscWith(args);
+        EXPECT_EQ(2, run.exitCode) << args[1];
+        EXPECT_NE(std::string::npos, run.messages.find("--protection")) << run.messages;
     }
 }
 
@@ -57,26 +173,24 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
         WriteFile(scratch / "src/secret.txt", "the secret contents");
         WriteFile(scratch / "src/Caf\xC3\xA9/big.bin", std::string(200000, 'x') + "end");
         std::string out = (scratch / "out").string();
+        const char* protection[] = {"--no-integrity", "--protection=scrambled", "--protection=strong"};
         ASSERT_EQ(0, RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password", "Open S\xC3\xA9same",
-                                    "--label", "Vault", "--no-integrity", (scratch / "src").string(), out})
+                                    "--label", "Vault", protection[kind.second + 1], (scratch / "src").string(), out})
                          .exitCode);
-        // A password the design's one-byte check takes for the right one: only
-        // the verifier tells it apart.
+        // A password the design's one-byte check takes for the right one:
+        // only the verifier tells it apart.
+        char block[CONTENT_KEY_SIZE];
+        ASSERT_EQ(1, MakePasswordCheckBlock("Open S\xE9same", block));
         std::string impostor;
-        DiscContents disc = ReadDisc(out);
         char key[CONTENT_KEY_SIZE];
         for (char a = 'A'; a <= 'z' && impostor.empty(); ++a) {
             for (char b = 'A'; b <= 'z' && impostor.empty(); ++b) {
                 std::string typed = std::string{a, b} + "en S\xE9same";
-                if (typed != "Open S\xE9same" &&
-                    CheckPassword(disc.header.contentKey, typed.c_str(), key))
+                if (typed != "Open S\xE9same" && CheckPassword(block, typed.c_str(), key))
                     impostor = std::string{a, b} + "en S\xC3\xA9same";
             }
         }
         ASSERT_FALSE(impostor.empty());
-        if (kind.second >= 0)
-            UpgradeDisc(out, kind.second ? DiscKind::Strong : DiscKind::Verified, "Open S\xE9sameTk9w",
-                        "Open S\xE9same");
 
         RunResult missing = RunMkdiscWith({"--verify", out});
         EXPECT_EQ(2, missing.exitCode);

@@ -1,0 +1,36 @@
+#include "disc_protection.h"
+
+#include "build_error.h"
+#include "content_copy.h"
+
+std::unique_ptr<DiscProtection> ChooseProtection(const DiscOptions& options)
+{
+    auto protection = std::make_unique<DiscProtection>();
+    protection->integrity = options.integrity;
+    if (!options.integrity)
+        return protection;
+    Protection mode = options.protection ? *options.protection
+                                         : (options.password ? Protection::Strong : Protection::Scrambled);
+    protection->strong = mode == Protection::Strong;
+    if (!protection->strong)
+        protection->record.flags = INTEGRITY_FILE_CRC32;
+    if (options.password) {
+        const std::string& password = *options.password;
+        if (!MakePasswordVerifier(&protection->record, password.data(), password.size(),
+                                  protection->strong, &protection->keys))
+            throw BuildError("cannot derive the disc's keys from the password (libgcrypt failed)");
+    }
+    if (protection->strong) {
+        protection->contentCipher.reset(OpenChunkCipher(protection->keys.contentKey));
+        if (!protection->contentCipher)
+            throw BuildError("cannot set up AES-256-GCM (libgcrypt failed)");
+    }
+    return protection;
+}
+
+uint64_t StoredSize(uint64_t size, uint32_t chunkSize)
+{
+    if (chunkSize == 0)
+        return size;
+    return size + (size + chunkSize - 1) / chunkSize * CHUNK_TAG_SIZE;
+}
