@@ -13,6 +13,7 @@
 #include "cp1252.h"
 #include "disc_reader.h"
 #include "path_text.h"
+#include "read_ahead.h"
 #include "scramble.h"
 
 namespace {
@@ -156,7 +157,7 @@ public:
         if (!source)
             return Fail("unreadable", item, problem);
         ContentFormat format = FormatOf(item.record);
-        switch (CopyContents(&format, destination, source, nullptr, nullptr)) {
+        switch (CopyFrom(format, destination, source)) {
         case COPY_DONE:
             return true;
         case COPY_DAMAGED:
@@ -170,6 +171,22 @@ public:
         default:
             return Fail("unreadable", item, "out of memory");
         }
+    }
+
+    // Larger contents are read ahead on a second thread while the pieces
+    // already read are checked.
+    static int CopyFrom(const ContentFormat& format, FILE* destination, FILE* source)
+    {
+        uint64_t stored = StoredContentSize(&format);
+        uint32_t pieceSize = ContentPieceSize(&format);
+        if (stored > 2ull * pieceSize) {
+            ReadAhead reader(source, stored, pieceSize);
+            if (reader.Started()) {
+                ContentPieces pieces = reader.Pieces();
+                return CopyContentsFrom(&format, destination, &pieces, nullptr, nullptr);
+            }
+        }
+        return CopyContents(&format, destination, source, nullptr, nullptr);
     }
 
     bool Fail(const char* what, const DiscItem& item, const std::string& why)
