@@ -171,7 +171,7 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
         ScratchFolder scratch;
         WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
         WriteFile(scratch / "src/secret.txt", "the secret contents");
-        WriteFile(scratch / "src/Caf\xC3\xA9/big.bin", std::string(200000, 'x') + "end");
+        WriteFile(scratch / "src/Caf\xC3\xA9/big.bin", std::string(2500000, 'x') + "end");
         std::string out = (scratch / "out").string();
         const char* protection[] = {"--no-integrity", "--protection=scrambled", "--protection=strong"};
         ASSERT_EQ(0, RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password", "Open S\xC3\xA9same",
@@ -206,9 +206,10 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
         RunResult extract = RunMkdiscWith({"--extract", out, "--to", target.string(), "--password", "Open S\xC3\xA9same"});
         EXPECT_EQ(0, extract.exitCode) << extract.messages << extract.output;
         EXPECT_EQ("the secret contents", ReadFile(target / "Vault/secret.txt"));
-        EXPECT_EQ(std::string(200000, 'x') + "end", ReadFile(target / "Vault/Caf\xC3\xA9/big.bin"));
+        EXPECT_EQ(std::string(2500000, 'x') + "end", ReadFile(target / "Vault/Caf\xC3\xA9/big.bin"));
         if (kind.second == 1) {
-            // One flipped byte of a sealed chunk: that file alone.
+            // One flipped byte of a sealed chunk: that file alone (big.bin is
+            // read ahead on a second thread, secret.txt is not).
             std::string data = ReadFile(scratch / "out/disc0001.dat");
             data[100] ^= 1;
             WriteFile(scratch / "out/disc0001.dat", data);
@@ -216,6 +217,12 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
             EXPECT_EQ(1, run.exitCode) << run.messages;
             EXPECT_EQ(1u, (size_t)std::count(run.output.begin(), run.output.end(), '\n') - 1) << run.output;
             EXPECT_NE(std::string::npos, run.output.find("1 of 2 files are damaged")) << run.output;
+            data.back() ^= 1;  // the tag of the other file's last chunk
+            WriteFile(scratch / "out/disc0001.dat", data);
+            run = RunMkdiscWith({"--verify", out, "--password", "Open S\xC3\xA9same"});
+            EXPECT_NE(std::string::npos, run.output.find("damaged: secret.txt\n")) << run.output;
+            EXPECT_NE(std::string::npos, run.output.find("damaged: Caf\xC3\xA9/big.bin\n")) << run.output;
+            EXPECT_NE(std::string::npos, run.output.find("2 of 2 files are damaged")) << run.output;
         }
     }
 }
