@@ -151,8 +151,9 @@ std::string ExtractSealedFile(const fs::path& outputDir, const ItemRecord& item,
         EXPECT_EQ(COPY_DONE, CopyContents(&format, out, data, nullptr, nullptr)) << item.itemName;
         plain.resize((size_t)ftell(out));
         rewind(out);
-        if (!plain.empty())
+        if (!plain.empty()) {
             EXPECT_EQ(plain.size(), fread(&plain[0], 1, plain.size(), out));
+        }
     } else {
         ADD_FAILURE() << "cannot read the data file of " << item.itemName;
     }

@@ -167,9 +167,10 @@ StoredItem MakeStored(int mode, uint32_t size, ChunkCipher* cipher)
     item.format = ContentFormat{mode, 0x5C, Crc32Of(item.plain.data(), size), cipher, 4096, 77, size};
     if (mode == CONTENT_SEALED) {
         item.stored.resize(StoredContentSize(&item.format));
-        if (size > 0)
+        if (size > 0) {
             EXPECT_EQ(SealPiece(&item.format, 0, item.plain.data(), size, item.stored.data()),
                       item.stored.size());
+        }
     } else {
         item.stored = item.plain;
         XorWithValue(item.stored.data(), size, 0x5C);
@@ -190,8 +191,9 @@ int CopyThroughFiles(const ContentFormat* format, const std::vector<unsigned cha
     long length = ftell(destination);
     out->assign((size_t)length, 0);
     rewind(destination);
-    if (length > 0)
+    if (length > 0) {
         EXPECT_EQ(fread(out->data(), 1, (size_t)length, destination), (size_t)length);
+    }
     fclose(source);
     fclose(destination);
     return result;
