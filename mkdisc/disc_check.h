@@ -16,7 +16,7 @@ struct ReadRequest {
 
 const int EXIT_INTACT = 0;
 const int EXIT_DAMAGED = 1;     // some file damaged, unreadable or not written
-const int EXIT_NOT_A_DISC = 2;  // or a wrong, missing or needless password
+const int EXIT_NOT_A_DISC = 2;  // or a damaged one, or a wrong or missing password
 
 // One line per file that fails (its path in the disc) and a summary go to
 // out; a disc that cannot be read at all is reported on err.
