@@ -180,10 +180,13 @@ public:
         uint64_t stored = StoredContentSize(&format);
         uint32_t pieceSize = ContentPieceSize(&format);
         if (stored > 2ull * pieceSize) {
-            ReadAhead reader(source, stored, pieceSize);
+            // The reading thread descrambles too: the copy only sums.
+            ContentFormat summed = format;
+            summed.xorValue = 0;
+            ReadAhead reader(source, stored, pieceSize, format.mode == CONTENT_SEALED ? 0 : format.xorValue);
             if (reader.Started()) {
                 ContentPieces pieces = reader.Pieces();
-                return CopyContentsFrom(&format, destination, &pieces, nullptr, nullptr);
+                return CopyContentsFrom(&summed, destination, &pieces, nullptr, nullptr);
             }
         }
         return CopyContents(&format, destination, source, nullptr, nullptr);

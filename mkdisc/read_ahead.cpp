@@ -2,8 +2,10 @@
 
 #include <system_error>
 
-ReadAhead::ReadAhead(FILE* source, uint64_t length, uint32_t pieceSize)
-    : source_(source), length_(length), pieceSize_(pieceSize)
+#include "scramble.h"
+
+ReadAhead::ReadAhead(FILE* source, uint64_t length, uint32_t pieceSize, unsigned char xorValue)
+    : source_(source), length_(length), pieceSize_(pieceSize), xorValue_(xorValue)
 {
     for (Slot& slot : slots_) {
         slot.bytes = AllocateAligned(pieceSize);
@@ -44,6 +46,7 @@ void ReadAhead::Read()
         }
         uint32_t piece = left < pieceSize_ ? (uint32_t)left : pieceSize_;
         uint32_t got = (uint32_t)fread(slot.bytes, 1, piece, source_);
+        XorWithValue(slot.bytes, got, xorValue_);
         {
             std::lock_guard<std::mutex> hold(lock_);
             slot.length = got;

@@ -14,7 +14,9 @@ class ReadAhead {
 public:
     // Reads length bytes from source's current position in pieces of
     // pieceSize (the last one shorter), as CopyContentsFrom asks for them.
-    ReadAhead(FILE* source, uint64_t length, uint32_t pieceSize);
+    // A xorValue is applied to each piece on the reading thread too, which
+    // leaves the checksum alone on the copying one.
+    ReadAhead(FILE* source, uint64_t length, uint32_t pieceSize, unsigned char xorValue = 0);
     // Stops the reading (also halfway) and waits for it.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
@@ -38,6 +40,7 @@ private:
     FILE* source_;
     uint64_t length_;
     uint32_t pieceSize_;
+    unsigned char xorValue_;
     Slot slots_[SLOTS];
     int consumerAt_ = 0;   // the slot the copy takes next
     bool handedOut_ = false;  // the copy holds the slot before consumerAt_
