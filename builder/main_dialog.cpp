@@ -99,6 +99,12 @@ void Command(HWND window, int id, int notification)
         if (notification == EN_CHANGE)
             FollowSourceFolder(window);
         return;
+    case IDC_PASSWORD:
+        // The protection is a property of the password: without one there is nothing to choose.
+        if (notification == EN_CHANGE)
+            EnableWindow(GetDlgItem(window, IDC_PROTECTION),
+                         GetWindowTextLengthW(GetDlgItem(window, IDC_PASSWORD)) > 0);
+        return;
     case IDC_SOURCE_BROWSE:
         BrowseFolder(window, IDC_SOURCE, L"Choose the source folder: its files go onto the disc.");
         return;

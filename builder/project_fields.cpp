@@ -9,6 +9,7 @@ const FieldInfo FIELDS[FIELD_COUNT] = {
     // A project file is plain text anyone may read: passwords stay out of it.
     {FIELD_PASSWORD, "Password", "Protection", nullptr, ""},
     {FIELD_CONFIRM, "Confirm password", "Protection", nullptr, ""},
+    {FIELD_PROTECTION, "Protection", "Protection", "Protection", "strong"},
     {FIELD_LICENCE, "Licence text file", "Protection", "LicenceFile", ""},
     {FIELD_BACKGROUND, "Background image", "Splash", "BackgroundImage", ""},
     {FIELD_BACKGROUND_PLACEMENT, "Background placement", "Splash", "BackgroundPlacement", "stretch"},
@@ -34,6 +35,7 @@ const char* const BACKGROUND_PLACEMENTS[8] = {"stretch",    "quarters",      "ti
                                               "top-centre", "bottom-centre", "bottom-left", "centre"};
 const char* const LOGO_PLACEMENTS[5] = {"top-left", "top-centre", "bottom-centre", "bottom-left", "centre"};
 const char* const TEXT_PLACEMENTS[5] = {"centre", "top-left", "top-centre", "bottom-left", "bottom-centre"};
+const char* const PROTECTIONS[2] = {"strong", "scrambled"};
 
 const FieldInfo* FindField(Field field)
 {

@@ -15,6 +15,7 @@ enum Field {
     // Protection
     FIELD_PASSWORD,
     FIELD_CONFIRM,
+    FIELD_PROTECTION,  // "strong" or "scrambled"; only with a password
     FIELD_LICENCE,
     // Splash
     FIELD_BACKGROUND,
@@ -62,6 +63,8 @@ ProjectSettings DefaultSettings();
 extern const char* const BACKGROUND_PLACEMENTS[8];
 extern const char* const LOGO_PLACEMENTS[5];
 extern const char* const TEXT_PLACEMENTS[5];
+// The protections a disc with password can have (mkdisc's --protection), first the default.
+extern const char* const PROTECTIONS[2];
 
 // The same settings as far as a project file keeps them (passwords are not kept).
 bool SameSavedSettings(const ProjectSettings& a, const ProjectSettings& b);

@@ -43,6 +43,7 @@
 #define IDC_NO_EXPORT 1027
 #define IDC_CLEAR_RECENT 1028
 #define IDC_BUILD 1030
+#define IDC_PROTECTION 1031
 
 /* Progress dialog (102) */
 #define IDC_PROGRESS_BAR 1101

@@ -24,6 +24,7 @@ struct FieldOption {
 const FieldOption FIELD_OPTIONS[] = {
     {FIELD_TITLE, "--label"},
     {FIELD_PASSWORD, "--password"},
+    {FIELD_PROTECTION, "--protection"},
     {FIELD_LICENCE, "--eula"},
     {FIELD_BACKGROUND, "--background"},
     {FIELD_BACKGROUND_PLACEMENT, "--background-mode"},
@@ -209,8 +210,10 @@ std::vector<std::string> SettingsToArguments(const ProjectSettings& s)
     };
     if (!s[FIELD_TITLE].empty())
         add("--label", s[FIELD_TITLE]);
-    if (!s[FIELD_PASSWORD].empty())
+    if (!s[FIELD_PASSWORD].empty()) {
         add("--password", s[FIELD_PASSWORD]);
+        add("--protection", s[FIELD_PROTECTION]);
+    }
     if (!s[FIELD_LICENCE].empty())
         add("--eula", s[FIELD_LICENCE]);
     if (!s[FIELD_BACKGROUND].empty()) {

@@ -5,7 +5,8 @@
 
 namespace {
 
-enum ControlKind { EDIT, COMBO, CHECKBOX, MULTILINE };
+// LIST: a drop-down list that offers only its own entries.
+enum ControlKind { EDIT, COMBO, LIST, CHECKBOX, MULTILINE };
 
 struct FieldWidget {
     Field field;
@@ -19,6 +20,7 @@ const FieldWidget WIDGETS[] = {
     {FIELD_TITLE, IDC_TITLE, EDIT},
     {FIELD_PASSWORD, IDC_PASSWORD, EDIT},
     {FIELD_CONFIRM, IDC_CONFIRM, EDIT},
+    {FIELD_PROTECTION, IDC_PROTECTION, LIST},
     {FIELD_LICENCE, IDC_LICENCE, EDIT},
     {FIELD_BACKGROUND, IDC_BACKGROUND, EDIT},
     {FIELD_BACKGROUND_PLACEMENT, IDC_BACKGROUND_PLACEMENT, COMBO},
@@ -88,6 +90,17 @@ void FillList(HWND window, int control, const char* const (&names)[N])
         SendMessageW(list, CB_ADDSTRING, 0, (LPARAM)Widen(name).c_str());
 }
 
+// A value the list does not offer (a project file written by hand) is
+// added, so the window shows it and the check before the build names it.
+void SelectListEntry(HWND list, const std::string& value)
+{
+    std::wstring wide = Widen(value);
+    LRESULT at = SendMessageW(list, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)wide.c_str());
+    if (at == CB_ERR)
+        at = SendMessageW(list, CB_ADDSTRING, 0, (LPARAM)wide.c_str());
+    SendMessageW(list, CB_SETCURSEL, (WPARAM)at, 0);
+}
+
 }  // namespace
 
 int FieldControl(Field field)
@@ -101,6 +114,7 @@ void FillPlacementLists(HWND window)
     FillList(window, IDC_BACKGROUND_PLACEMENT, BACKGROUND_PLACEMENTS);
     FillList(window, IDC_LOGO_PLACEMENT, LOGO_PLACEMENTS);
     FillList(window, IDC_TEXT_PLACEMENT, TEXT_PLACEMENTS);
+    FillList(window, IDC_PROTECTION, PROTECTIONS);
 }
 
 ProjectSettings SettingsFromWindow(HWND window)
@@ -126,6 +140,8 @@ void ShowSettingsInWindow(HWND window, const ProjectSettings& settings)
             CheckDlgButton(window, widget.control, value == "1" ? BST_CHECKED : BST_UNCHECKED);
         else if (widget.kind == MULTILINE)
             SetDlgItemTextW(window, widget.control, Widen(WithCarriageReturns(value)).c_str());
+        else if (widget.kind == LIST)
+            SelectListEntry(GetDlgItem(window, widget.control), value);
         else
             SetDlgItemTextW(window, widget.control, Widen(value).c_str());
     }

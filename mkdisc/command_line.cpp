@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <cstring>
 #include <functional>
 #include <set>
 
@@ -329,11 +330,101 @@ std::string CheckCombinations(const std::set<std::string>& seen, const DiscOptio
     return std::string();
 }
 
+const char* const READ_OPTIONS[] = {"--verify", "--extract", "--to"};
+
+std::string OptionName(const std::string& arg)
+{
+    return arg.substr(0, arg.find('='));
+}
+
+bool IsReadForm(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            return false;
+        for (const char* option : READ_OPTIONS) {
+            if (OptionName(arg) == option)
+                return true;
+        }
+    }
+    return false;
+}
+
+// mkdisc --verify DISC_DIR [--password PW], mkdisc --extract DISC_DIR --to OUT_DIR
+// [--password PW]: the building options mean nothing here and are refused.
+CommandLineResult ParseReadForm(const std::vector<std::string>& args, ReadRequest& request,
+                                std::string& error)
+{
+    std::set<std::string> seen;
+    std::string mode;
+    bool optionsEnded = false;
+    auto refuse = [&error](const std::string& message) {
+        error = message;
+        return CommandLineResult::UsageError;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-')
+            return refuse("unexpected argument " + arg +
+                          ": --verify and --extract read a built disc and take no SOURCE_DIR or OUTPUT_DIR");
+        if (arg == "--help")
+            return CommandLineResult::Help;
+        std::string name = OptionName(arg);
+        bool known = name == "--verify" || name == "--extract" || name == "--to" || name == "--password";
+        if (!known) {
+            DiscOptions unused;
+            for (const OptionRule& rule : OptionTable(unused)) {
+                if (name == rule.name)
+                    return refuse(name + " cannot be combined with --verify or --extract");
+            }
+            return refuse("unknown option " + name);
+        }
+        if (!seen.insert(name).second)
+            return refuse(name + " is given more than once");
+        std::string value;
+        if (name.size() < arg.size())
+            value = arg.substr(name.size() + 1);
+        else if (i + 1 < args.size())
+            value = args[++i];
+        else
+            return refuse(name + " needs a value");
+        if (value.empty() && name != "--password")
+            return refuse(name + ": the value is empty");
+        if (name == "--verify" || name == "--extract") {
+            if (!mode.empty())
+                return refuse("--verify and --extract cannot be combined");
+            mode = name;
+            request.mode = name == "--verify" ? ReadMode::Verify : ReadMode::Extract;
+            request.discDir = value;
+        } else if (name == "--to") {
+            request.outDir = value;
+        } else {
+            request.password = value;
+        }
+    }
+    if (seen.count("--to") && mode != "--extract")
+        return refuse("--to needs --extract");
+    if (mode == "--extract" && !seen.count("--to"))
+        return refuse("--extract needs --to OUT_DIR");
+    return CommandLineResult::Read;
+}
+
 }  // namespace
 
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args, DiscOptions& options,
-                                   std::string& error)
+                                   std::string& error, ReadRequest* request)
 {
+    if (IsReadForm(args)) {
+        if (!request) {
+            error = "--verify, --extract and --to are options of the command line only";
+            return CommandLineResult::UsageError;
+        }
+        return ParseReadForm(args, *request, error);
+    }
     std::vector<OptionRule> table = OptionTable(options);
     std::vector<std::string> positional;
     std::set<std::string> seen;
@@ -405,6 +496,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, DiscOpt
 std::string HelpText(const std::string& program)
 {
     std::string text = R"(Usage: mkdisc [options] SOURCE_DIR OUTPUT_DIR
+       mkdisc --verify DISC_DIR [--password TEXT]
+       mkdisc --extract DISC_DIR --to OUT_DIR [--password TEXT]
 
 Builds a disc from the folder SOURCE_DIR: OUTPUT_DIR receives discview.exe (the
 viewer with the disc's layout appended) and the data files disc0001.dat,
@@ -459,10 +552,25 @@ Options:
                          names, labelled with the disc title (host build only)
   --help                 show this text
 
+Reading a built disc (DISC_DIR holds its discview.exe and data files):
+  --verify DISC_DIR      reads every file and checks it against the disc's
+                         checksums; names each damaged or unreadable file
+  --extract DISC_DIR     writes the disc's files into a folder named after
+                         the disc title, checking each one; a damaged file is
+                         not written and never replaces one that is there
+  --to OUT_DIR           where --extract writes (created when missing)
+  --password TEXT        the disc's password, when it has one
+
 COLOR is #RRGGBB or R,G,B. Exit codes: 0 done, 1 error, 2 usage error.
+--verify and --extract: 0 every file intact, 1 some file damaged, unreadable
+or not written, 2 not a disc, a damaged disc, or a wrong or missing password.
 )";
     // The window program runs the same command line under its own name.
     const std::string usage = "Usage: mkdisc";
     text.replace(0, usage.size(), "Usage: " + program);
+    for (const char* form : {"       mkdisc --verify", "       mkdisc --extract"}) {
+        size_t at = text.find(form);
+        text.replace(at, strlen(form), "       " + program + " " + strchr(form, '-'));
+    }
     return text;
 }

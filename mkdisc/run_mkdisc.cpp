@@ -6,19 +6,28 @@
 #include "build_error.h"
 #include "command_line.h"
 #include "disc_builder.h"
+#include "disc_check.h"
 
 int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const std::string& program)
 {
     DiscOptions options;
+    ReadRequest request;
     std::string error;
-    switch (ParseCommandLine(args, options, error)) {
+    switch (ParseCommandLine(args, options, error, &request)) {
     case CommandLineResult::Help:
         out << HelpText(program);
         return EXIT_BUILT;
     case CommandLineResult::UsageError:
         err << program << ": " << error << "\nTry '" << program << " --help' for the options.\n";
         return EXIT_USAGE;
+    case CommandLineResult::Read:
+        try {
+            return CheckDisc(request, out, err, program);
+        } catch (const std::bad_alloc&) {
+            err << program << ": out of memory\n";
+        }
+        return EXIT_NOT_A_DISC;
     case CommandLineResult::Build:
         break;
     }

@@ -13,6 +13,7 @@ ProjectSettings Filled()
     settings[FIELD_SOURCE] = "C:\\Discs\\Harbour";
     settings[FIELD_OUTPUT] = "C:\\Discs\\Harbour disc";
     settings[FIELD_TITLE] = "Caf\xC3\xA9 = 2004";
+    settings[FIELD_PROTECTION] = "scrambled";
     settings[FIELD_LICENCE] = "C:\\Discs\\licence.txt";
     settings[FIELD_BACKGROUND] = "C:\\Art\\sky.jpg";
     settings[FIELD_BACKGROUND_PLACEMENT] = "tile";
@@ -33,6 +34,7 @@ TEST(ProjectFileTest, SavedSettingsReadBackTheSameWithoutThePasswords)
     EXPECT_EQ(std::string::npos, text.find("secret")) << text;
     EXPECT_EQ(0u, text.find("\xEF\xBB\xBF; Arcseal 3 project")) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n[Content]\r\nSourceFolder=C:\\Discs\\Harbour\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("\r\n[Protection]\r\nProtection=scrambled\r\n")) << text;
     EXPECT_NE(std::string::npos, text.find("SplashText=  Welcome\\nto C:\\\\new\\\\n and \\\\\\\\ back\\n\r\n")) << text;
 
     ProjectSettings read = DefaultSettings();
@@ -53,7 +55,8 @@ TEST(ProjectFileTest, HandWrittenFileKeepsDefaultsAndPassesOverUnknownNames)
         "OutputFolder=D:\\Out\n"
         "Unknown=kept out\n"
         "[Protection]\n"
-        "Protection=strong\n"
+        "Protection=scrambled\n"
+        "Password=never read\n"
         "[Switches]\n"
         "NoExport=yes\n"
         "ClearRecentDocuments=maybe\n"
@@ -64,6 +67,8 @@ TEST(ProjectFileTest, HandWrittenFileKeepsDefaultsAndPassesOverUnknownNames)
     ASSERT_EQ(1, ReadProjectText(text, read, problem)) << problem;
     EXPECT_EQ("D:\\Src", read[FIELD_SOURCE]) << "blanks around the '=' do not count";
     EXPECT_EQ("D:\\Out", read[FIELD_OUTPUT]);
+    EXPECT_EQ("scrambled", read[FIELD_PROTECTION]);
+    EXPECT_EQ("", read[FIELD_PASSWORD]) << "passwords are never taken from a file";
     EXPECT_EQ("1", read[FIELD_NO_EXPORT]);
     EXPECT_EQ("0", read[FIELD_CLEAR_RECENT]);
     EXPECT_EQ("stretch", read[FIELD_BACKGROUND_PLACEMENT]);

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "disc_test_support.h"
+#include "command_line.h"
 #include "settings_check.h"
 
 namespace {
@@ -34,6 +35,18 @@ TEST_F(SettingsCheckTest, ArgumentsLeaveOutWhatOnlyRefinesAnEmptyField)
         "--font-height", "32", "--shadow", "#102030,2,2", "--no-export", "--", settings[FIELD_SOURCE],
         settings[FIELD_OUTPUT]};
     EXPECT_EQ(expected, SettingsToArguments(settings));
+
+    // The protection goes with the password, and only with it.
+    settings[FIELD_PROTECTION] = "scrambled";
+    EXPECT_EQ(expected, SettingsToArguments(settings));
+    settings[FIELD_PASSWORD] = settings[FIELD_CONFIRM] = "sesame";
+    std::vector<std::string> args = SettingsToArguments(settings);
+    const std::vector<std::string> head = {"--password", "sesame", "--protection", "scrambled"};
+    EXPECT_EQ(head, std::vector<std::string>(args.begin(), args.begin() + 4));
+    DiscOptions options;
+    std::string error;
+    ASSERT_EQ(CommandLineResult::Build, ParseCommandLine(args, options, error)) << error;
+    EXPECT_EQ(Protection::Scrambled, options.protection);
 }
 
 TEST_F(SettingsCheckTest, EachProblemIsPutOnItsField)
@@ -82,6 +95,10 @@ TEST_F(SettingsCheckTest, EachProblemIsPutOnItsField)
              s[FIELD_FONT_FILE] = (scratch / "Fancy.ttf").string();
              s[FIELD_FONT_FACE] = std::string(40, 'f');
          }, FIELD_FONT_FACE, "31 characters"},
+        {"protection", [](ProjectSettings& s) {
+             s[FIELD_PASSWORD] = s[FIELD_CONFIRM] = "sesame";
+             s[FIELD_PROTECTION] = "armoured";
+         }, FIELD_PROTECTION, "expected strong or scrambled"},
         // Both the password and the colour are wrong: the password stands higher up.
         {"first problem first", [](ProjectSettings& s) {
              s[FIELD_PASSWORD] = std::string(251, 'p');

@@ -149,6 +149,10 @@ TEST_F(BuilderTest, BuildsADiscThatOpensWithItsPasswordAndExportsByteForByte)
     Fill(IDC_OUTPUT, DiscFolder().string());
     Type(IDC_PASSWORD, kPassword);
     Type(IDC_CONFIRM, kPassword);
+    // Scrambled: the disc is opened in the viewer built here, which reads
+    // scrambled discs; the list offers strong first, the default.
+    SendMessageW(Control(IDC_PROTECTION), CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(Read(IDC_PROTECTION), "scrambled");
     Fill(IDC_BACKGROUND, (DataDir() / "e2e-back.jpg").string());
     Fill(IDC_SPLASH_TEXT, "Harbour Trust\r\nAnnual report 2004");
     Fill(IDC_TEXT_COLOUR, "#FFE080");
@@ -313,7 +317,11 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     Fill(IDC_SOURCE, Content().string());
     Fill(IDC_OUTPUT, DiscFolder().string());
     Fill(IDC_TITLE, kTitle);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_PROTECTION))) << "no password, nothing to protect";
+    EXPECT_EQ(Read(IDC_PROTECTION), "strong");
     Fill(IDC_PASSWORD, "kept out");
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_PROTECTION)));
+    SendMessageW(Control(IDC_PROTECTION), CB_SETCURSEL, 1, 0);
     Fill(IDC_SPLASH_TEXT, "Two\r\nlines");
     ClickCentre(Control(IDC_NO_EXPORT));
     ASSERT_TRUE(WaitUntil(2s, [&] { return Ticked(IDC_NO_EXPORT); }));
@@ -328,6 +336,7 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     EXPECT_NE(text.find("[Content]\r\nSourceFolder=" + Content().string() + "\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("SplashText=Two\\nlines\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("NoExport=1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Protection]\r\nProtection=scrambled\r\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("kept out"), std::string::npos) << "the password is in the project file";
     EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kProductKey, kLastProject), project.string());
 
@@ -341,6 +350,7 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     EXPECT_EQ(Read(IDC_OUTPUT), DiscFolder().string());
     EXPECT_EQ(Read(IDC_TITLE), kTitle);
     EXPECT_EQ(Read(IDC_PASSWORD), "");
+    EXPECT_EQ(Read(IDC_PROTECTION), "scrambled");
     EXPECT_EQ(Read(IDC_SPLASH_TEXT), "Two\r\nlines");
     EXPECT_TRUE(Ticked(IDC_NO_EXPORT));
     EXPECT_FALSE(Ticked(IDC_CLEAR_RECENT));

@@ -31,6 +31,15 @@ TEST(CommandLineTest, UsageErrorsNameTheOption)
         {{"--password", "p", "--content-key", "k", "a", "b"}, "--content-key"},
         {{"--label", "CON", "a", "b"}, "--label"},
         {{"--no-export=yes", "a", "b"}, "--no-export"},
+        {{"--to", "o"}, "--to needs --extract"},
+        {{"--verify", "d", "--to", "o"}, "--to needs --extract"},
+        {{"--extract", "d"}, "--extract needs --to OUT_DIR"},
+        {{"--verify", "d", "src", "out"}, "unexpected argument src"},
+        {{"src", "out", "--verify=d"}, "unexpected argument src"},
+        {{"--verify", "d", "--extract", "e", "--to", "o"}, "cannot be combined"},
+        {{"--extract", "d", "--to", "o", "--label", "x"}, "--label cannot be combined"},
+        {{"--verify"}, "--verify needs a value"},
+        {{"--verify", "d", "--password", "a", "--password", "b"}, "more than once"},
     };
     for (const auto& c : cases) {
         RunResult run = RunMkdiscWith(c.first);
@@ -49,6 +58,7 @@ TEST(CommandLineTest, MessagesAndHelpNameTheProgram)
     EXPECT_EQ(EXIT_BUILT, RunMkdisc({"--help"}, out, err, "Arcseal3"));
     EXPECT_EQ(0u, out.str().find("Usage: Arcseal3 [options] SOURCE_DIR OUTPUT_DIR")) << out.str();
     EXPECT_NE(std::string::npos, out.str().find("--iso FILE")) << "listed in the help";
+    EXPECT_NE(std::string::npos, out.str().find("\n       Arcseal3 --extract DISC_DIR --to OUT_DIR")) << out.str();
 }
 
 TEST(CommandLineTest, ValueForms)
@@ -82,7 +92,8 @@ TEST(CommandLineTest, HelpExplainsEveryOption)
          {"--viewer", "--label", "--password", "--content-key", "--eula", "--background",
           "--background-mode", "--logo", "--logo-pos", "--logo-key", "--splash-text", "--text-pos",
           "--text-color", "--shadow", "--back-color", "--font-height", "--font", "--font-face",
-          "--no-export", "--clear-recent", "--method-flags", "--data-file-limit", "--help"})
+          "--no-export", "--clear-recent", "--method-flags", "--data-file-limit", "--help",
+          "--protection", "--no-integrity", "--verify", "--extract", "--to"})
         EXPECT_NE(std::string::npos, help.find(std::string("  ") + option + " ")) << option;
     EXPECT_EQ(0, RunMkdiscWith({"--help"}).exitCode);
 }

@@ -1,5 +1,9 @@
-// File contents in the data files: placement, scrambling, limits, determinism.
+// File contents in the data files: placement, scrambling, limits,
+// determinism, and reading them back with --verify and --extract.
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
 
 #include "disc_test_support.h"
 
@@ -124,6 +128,183 @@ TEST_F(DataFilesTest, DiscWithoutFilesHasNoDataFile)
     ASSERT_EQ(0, Build({}).exitCode);
     EXPECT_EQ(3u, ReadDisc(output).items.size());
     EXPECT_FALSE(fs::exists(output / "disc0001.dat"));
+}
+
+// Every file under folder, relative path -> contents.
+std::map<std::string, std::string> FilesUnder(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    if (!fs::exists(folder))
+        return files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadFile(entry.path());
+    }
+    return files;
+}
+
+class DiscReadingTest : public DataFilesTest {
+protected:
+    fs::path target = scratch / "target";
+
+    // a.bin, b empty, c/big.bin in disc0001.dat, d.txt alone in disc0002.dat.
+    void BuildSample(bool verified)
+    {
+        WriteFile(source / "a.bin", Pattern(1000, 1));
+        WriteFile(source / "b empty", "");
+        WriteFile(source / "c/big.bin", Pattern(2 * 1048576 + 5, 2));
+        WriteFile(source / "d.txt", Pattern(3000000, 4));
+        ASSERT_EQ(0, Build({"--label", "Sample", "--data-file-limit", "3000000",
+                            verified ? "--protection=scrambled" : "--no-integrity"})
+                         .exitCode);
+    }
+    RunResult Verify() const { return RunMkdiscWith({"--verify", output.string()}); }
+    RunResult Extract() const { return RunMkdiscWith({"--extract", output.string(), "--to", target.string()}); }
+};
+
+TEST_F(DiscReadingTest, IntactDiscsVerifyAndExtractByteForByte)
+{
+    for (bool verified : {false, true}) {
+        SCOPED_TRACE(verified ? "verified" : "no record");
+        fs::remove_all(output);
+        fs::remove_all(target);
+        BuildSample(verified);
+        RunResult verify = Verify();
+        EXPECT_EQ(0, verify.exitCode) << verify.messages << verify.output;
+        RunResult extract = Extract();
+        EXPECT_EQ(0, extract.exitCode) << extract.messages << extract.output;
+        if (verified) {
+            EXPECT_EQ("all 4 files are intact\n", verify.output);
+        } else {
+            EXPECT_EQ("the disc carries no checksums: only whether each file can be read is checked\n"
+                      "all 4 files can be read\n",
+                      verify.output);
+            EXPECT_NE(std::string::npos, extract.output.find("no checksums")) << extract.output;
+        }
+        EXPECT_EQ(FilesUnder(source), FilesUnder(target / "Sample")) << "the disc title names the folder";
+        EXPECT_EQ(4u, FilesUnder(target).size()) << "nothing but the tree";
+    }
+}
+
+TEST_F(DiscReadingTest, DamageIsReportedForEachFileAloneAndNeverWritten)
+{
+    BuildSample(true);
+    // The older copy of big.bin an earlier extraction left stays as it is.
+    WriteFile(target / "Sample/c/big.bin", "older copy");
+    std::string data = ReadFile(output / "disc0001.dat");
+    data[1000 + 1048576 + 3] ^= 0x20;  // inside c/big.bin
+    WriteFile(output / "disc0001.dat", data);
+
+    RunResult verify = Verify();
+    EXPECT_EQ(1, verify.exitCode) << verify.messages;
+    EXPECT_EQ("damaged: c/big.bin\n1 of 4 files are damaged\n", verify.output);
+    RunResult extract = Extract();
+    EXPECT_EQ(1, extract.exitCode) << extract.messages;
+    EXPECT_NE(std::string::npos, extract.output.find("damaged: c/big.bin\n")) << extract.output;
+    std::map<std::string, std::string> expected = FilesUnder(source);
+    expected["c/big.bin"] = "older copy";
+    EXPECT_EQ(expected, FilesUnder(target / "Sample")) << "no partial copy is left either";
+
+    // A data file cut short or missing: the files it holds are named, the others are not.
+    const std::pair<std::string, const char*> losses[] = {
+        {"truncate", "unreadable: d.txt (data file disc0002.dat ends before its contents do)\n"},
+        {"remove", "unreadable: d.txt (data file disc0002.dat is missing)\n"},
+    };
+    for (bool verified : {false, true}) {
+        for (const auto& loss : losses) {
+            fs::remove_all(output);
+            BuildSample(verified);
+            if (loss.first == "truncate")
+                fs::resize_file(output / "disc0002.dat", 2999999);
+            else
+                fs::remove(output / "disc0002.dat");
+            RunResult run = Verify();
+            EXPECT_EQ(1, run.exitCode) << loss.first;
+            std::string line = loss.second;
+            if (verified && loss.first == "truncate")
+                line.replace(0, 10, "damaged");
+            EXPECT_EQ(0u, run.output.find(verified ? line : "the disc carries no checksums")) << run.output;
+            EXPECT_NE(std::string::npos, run.output.find(line + "1 of 4 files")) << run.output;
+        }
+    }
+}
+
+TEST_F(DiscReadingTest, HostileNamesNeverWriteOutsideTheTarget)
+{
+    WriteFile(source / "dots", "1");
+    WriteFile(source / "slash", "2");
+    WriteFile(source / "Same", "3");
+    WriteFile(source / "other", "4");
+    WriteFile(source / "up/inner", "5");
+    WriteFile(source / "linked/x", "6");
+    WriteFile(source / "fine", "7");
+    ASSERT_EQ(0, Build({"--label", "Hostile", "--no-integrity"}).exitCode);
+    DiscContents disc = ReadDisc(output);
+    const std::pair<const char*, const char*> renames[] = {
+        {"dots", ".."}, {"slash", "a/b"}, {"up", ".."}, {"other", "SAME"}, {"fine", "fine"}};
+    for (ItemRecord& item : disc.items) {
+        for (const auto& rename : renames) {
+            if (std::string(item.itemName) == rename.first)
+                strcpy(item.itemName, rename.second);
+        }
+    }
+    WriteDisc(output, disc);
+    // A link left in the target must not lead the folder "linked" elsewhere.
+    fs::create_directories(target / "Hostile");
+    fs::create_directories(scratch / "elsewhere");
+    fs::create_directory_symlink(scratch / "elsewhere", target / "Hostile/linked");
+
+    RunResult run = RunMkdiscWith({"--extract", output.string(), "--to", target.string()});
+    EXPECT_EQ(1, run.exitCode) << run.messages;
+    for (const char* line : {"refused: .. (\"..\" cannot be a file name", "refused: a/b (",
+                             "refused: SAME (another item of its folder has the same name)",
+                             "refused: ../inner (", "refused: linked/x (", "5 of 7 files are not written"})
+        EXPECT_NE(std::string::npos, run.output.find(line)) << line << "\n" << run.output;
+    EXPECT_EQ((std::map<std::string, std::string>{{"Hostile/Same", "3"}, {"Hostile/fine", "7"}}), FilesUnder(target));
+    EXPECT_TRUE(fs::is_empty(scratch / "elsewhere"));
+    EXPECT_FALSE(fs::exists(scratch / "inner"));
+    EXPECT_FALSE(fs::exists(target / "inner"));
+
+    // A title that cannot name a folder: nothing at all is written.
+    strcpy(disc.items[1].itemName, "..");
+    WriteDisc(output, disc);
+    fs::path empty = scratch / "empty";
+    run = RunMkdiscWith({"--extract", output.string(), "--to", empty.string()});
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.output.find("the disc title \"..\" cannot name a folder")) << run.output;
+    EXPECT_TRUE(FilesUnder(scratch / "empty").empty());
+    EXPECT_FALSE(fs::exists(scratch / "dots"));
+}
+
+TEST_F(DiscReadingTest, WhatIsNoReadableDiscEndsWithExitCode2)
+{
+    BuildSample(true);
+    std::string viewerFile = ReadFile(output / "discview.exe");
+    const std::pair<std::string, const char*> cases[] = {
+        {"no viewer", "holds no discview.exe"},
+        {"bare viewer", "carries no disc layout"},
+        {"record", "integrity record"},
+        {"table", "item table"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = viewerFile;
+        DiscContents disc = ReadDisc(output);
+        if (c.first == "bare viewer")
+            bytes = FAKE_VIEWER;
+        else if (c.first == "record")
+            bytes[disc.sections.header + 4124 + 40] ^= 1;  // a byte of the record's salt
+        else if (c.first == "table")
+            bytes[bytes.size() - 40 + 8] += 1;              // itemCount: one record more than the table holds
+        WriteFile(output / "discview.exe", bytes);
+        if (c.first == "no viewer")
+            fs::remove(output / "discview.exe");
+        RunResult run = Verify();
+        EXPECT_EQ(2, run.exitCode) << c.first;
+        EXPECT_NE(std::string::npos, run.messages.find(c.second)) << c.first << ": " << run.messages;
+        EXPECT_EQ(2, Extract().exitCode) << c.first;
+        WriteFile(output / "discview.exe", viewerFile);
+    }
+    EXPECT_FALSE(fs::exists(target / "Sample"));
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "content_copy.h"
+#include "disc_keys.h"
+#include "integrity_record.h"
 #include "key_fields.h"
 #include "run_mkdisc.h"
 #include "scramble.h"
@@ -51,7 +53,7 @@ RunResult RunMkdiscWith(const std::vector<std::string>& args)
     std::ostringstream out;
     std::ostringstream err;
     int exitCode = RunMkdisc(args, out, err);
-    return {exitCode, err.str()};
+    return {exitCode, err.str(), out.str()};
 }
 
 static std::string Descrambled(const std::string& file, uint64_t offset, uint32_t size)
@@ -186,3 +188,29 @@ RunResult DiscBuildTest::RunBuild(std::vector<std::string> options) const
     options.push_back(output.string());
     return RunMkdiscWith(options);
 }
+
+static std::string Scrambled(std::string bytes)
+{
+    XorWithValue((unsigned char*)&bytes[0], bytes.size(), CombinedKeyValue(layoutKey));
+    return bytes;
+}
+
+void WriteDisc(const fs::path& outputDir, const DiscContents& disc)
+{
+    std::string table;
+    for (const ItemRecord& item : disc.items) {
+        std::string record(ItemRecordSize(&item), '\0');
+        WriteItemRecord(&item, (unsigned char*)&record[0]);
+        table += record;
+    }
+    LayoutTrailer trailer = disc.trailer;
+    trailer.itemCount = (uint32_t)disc.items.size();
+    trailer.itemTableSize = (uint32_t)table.size();
+    table = Scrambled(table);
+    std::string header((const char*)&disc.header, sizeof disc.header);
+    std::string file = disc.viewerImage + table + Scrambled(disc.eula) + Scrambled(header) +
+                       Scrambled(disc.background) + Scrambled(disc.logo) + Scrambled(disc.font) +
+                       std::string((const char*)&trailer, sizeof trailer);
+    WriteFile(outputDir / "discview.exe", file);
+}
+

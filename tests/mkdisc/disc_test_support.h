@@ -36,6 +36,7 @@ std::string ReadFile(const fs::path& path);
 struct RunResult {
     int exitCode;
     std::string messages;  // what mkdisc wrote to stderr
+    std::string output;    // and to stdout
 };
 RunResult RunMkdiscWith(const std::vector<std::string>& args);
 
@@ -56,6 +57,11 @@ DiscContents ReadDisc(const fs::path& outputDir);
 
 // The plain contents of a file item, read from its data file.
 std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key);
+
+// Writes a disc without sealed table back to OUTPUT_DIR/discview.exe, every
+// section scrambled: for tests that change its items or header.
+void WriteDisc(const fs::path& outputDir, const DiscContents& disc);
+
 
 // A strong disc's keys and items, opened with the password; fails the
 // current test when the password or the table does not open.

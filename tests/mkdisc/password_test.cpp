@@ -3,6 +3,7 @@
 // contents and names cannot be read without the password.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -157,6 +158,72 @@ TEST(PasswordTest, PasswordsTheGateCannotUseAreRefused)
         RunResult run = RunMkdiscWith(args);
         EXPECT_EQ(2, run.exitCode) << args[1];
         EXPECT_NE(std::string::npos, run.messages.find("--protection")) << run.messages;
+    }
+}
+
+// Each kind of disc behind a password: the design's check alone, the check
+// with a verifier, and a strong disc.
+TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
+{
+    const std::pair<const char*, int> kinds[] = {{"no record", -1}, {"verified", 0}, {"strong", 1}};
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.first);
+        ScratchFolder scratch;
+        WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
+        WriteFile(scratch / "src/secret.txt", "the secret contents");
+        WriteFile(scratch / "src/Caf\xC3\xA9/big.bin", std::string(2500000, 'x') + "end");
+        std::string out = (scratch / "out").string();
+        const char* protection[] = {"--no-integrity", "--protection=scrambled", "--protection=strong"};
+        ASSERT_EQ(0, RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password", "Open S\xC3\xA9same",
+                                    "--label", "Vault", protection[kind.second + 1], (scratch / "src").string(), out})
+                         .exitCode);
+        // A password the design's one-byte check takes for the right one:
+        // only the verifier tells it apart.
+        char block[CONTENT_KEY_SIZE];
+        ASSERT_EQ(1, MakePasswordCheckBlock("Open S\xE9same", block));
+        std::string impostor;
+        char key[CONTENT_KEY_SIZE];
+        for (char a = 'A'; a <= 'z' && impostor.empty(); ++a) {
+            for (char b = 'A'; b <= 'z' && impostor.empty(); ++b) {
+                std::string typed = std::string{a, b} + "en S\xE9same";
+                if (typed != "Open S\xE9same" && CheckPassword(block, typed.c_str(), key))
+                    impostor = std::string{a, b} + "en S\xC3\xA9same";
+            }
+        }
+        ASSERT_FALSE(impostor.empty());
+
+        RunResult missing = RunMkdiscWith({"--verify", out});
+        EXPECT_EQ(2, missing.exitCode);
+        EXPECT_NE(std::string::npos, missing.messages.find("give it with --password")) << missing.messages;
+        RunResult admitted = RunMkdiscWith({"--verify", out, "--password", impostor});
+        EXPECT_EQ(kind.second < 0 ? 0 : 2, admitted.exitCode) << impostor << admitted.messages;
+        for (const char* wrong : {"open S\xC3\xA9same", "Open Sesame", ""}) {
+            RunResult run = RunMkdiscWith({"--verify", out, "--password", wrong});
+            EXPECT_EQ(2, run.exitCode) << wrong;
+            EXPECT_NE(std::string::npos, run.messages.find("wrong password")) << run.messages;
+        }
+        fs::path target = scratch / "target";
+        RunResult extract = RunMkdiscWith({"--extract", out, "--to", target.string(), "--password", "Open S\xC3\xA9same"});
+        EXPECT_EQ(0, extract.exitCode) << extract.messages << extract.output;
+        EXPECT_EQ("the secret contents", ReadFile(target / "Vault/secret.txt"));
+        EXPECT_EQ(std::string(2500000, 'x') + "end", ReadFile(target / "Vault/Caf\xC3\xA9/big.bin"));
+        if (kind.second == 1) {
+            // One flipped byte of a sealed chunk: that file alone (big.bin is
+            // read ahead on a second thread, secret.txt is not).
+            std::string data = ReadFile(scratch / "out/disc0001.dat");
+            data[100] ^= 1;
+            WriteFile(scratch / "out/disc0001.dat", data);
+            RunResult run = RunMkdiscWith({"--verify", out, "--password", "Open S\xC3\xA9same"});
+            EXPECT_EQ(1, run.exitCode) << run.messages;
+            EXPECT_EQ(1u, (size_t)std::count(run.output.begin(), run.output.end(), '\n') - 1) << run.output;
+            EXPECT_NE(std::string::npos, run.output.find("1 of 2 files are damaged")) << run.output;
+            data.back() ^= 1;  // the tag of the other file's last chunk
+            WriteFile(scratch / "out/disc0001.dat", data);
+            run = RunMkdiscWith({"--verify", out, "--password", "Open S\xC3\xA9same"});
+            EXPECT_NE(std::string::npos, run.output.find("damaged: secret.txt\n")) << run.output;
+            EXPECT_NE(std::string::npos, run.output.find("damaged: Caf\xC3\xA9/big.bin\n")) << run.output;
+            EXPECT_NE(std::string::npos, run.output.find("2 of 2 files are damaged")) << run.output;
+        }
     }
 }
 

@@ -73,20 +73,44 @@ static int64_t OpenChunks(const ContentFormat* format, unsigned char* buffer, ui
     return plain;
 }
 
+uint32_t ContentPieceSize(const ContentFormat* format)
+{
+    // Sealed contents are read a whole number of chunks at a time.
+    if (format->mode != CONTENT_SEALED)
+        return COPY_PIECE_SIZE;
+    uint32_t storedChunk = format->chunkSize + (uint32_t)CHUNK_TAG_SIZE;
+    return storedChunk * (COPY_PIECE_SIZE / storedChunk > 0 ? COPY_PIECE_SIZE / storedChunk : 1);
+}
+
+struct StreamPieces {
+    FILE* source;
+    unsigned char* buffer;
+};
+
+static unsigned char* NextFromStream(void* context, uint32_t length)
+{
+    StreamPieces* stream = (StreamPieces*)context;
+    return fread(stream->buffer, 1, length, stream->source) == length ? stream->buffer : nullptr;
+}
+
 int CopyContents(const ContentFormat* format, FILE* destination, FILE* source,
                  CopyProgress progress, void* context)
 {
-    // Sealed contents are read a whole number of chunks at a time.
-    uint32_t pieceSize = COPY_PIECE_SIZE;
-    if (format->mode == CONTENT_SEALED) {
-        uint32_t storedChunk = format->chunkSize + (uint32_t)CHUNK_TAG_SIZE;
-        pieceSize = storedChunk * (COPY_PIECE_SIZE / storedChunk > 0 ? COPY_PIECE_SIZE / storedChunk : 1);
-    }
-    unsigned char* buffer = AllocateAligned(pieceSize);
+    StreamPieces stream = {source, AllocateAligned(ContentPieceSize(format))};
+    if (!stream.buffer)
+        return COPY_NO_MEMORY;
+    ContentPieces pieces = {NextFromStream, &stream};
+    int result = CopyContentsFrom(format, destination, &pieces, progress, context);
+    FreeAligned(stream.buffer);
+    return result;
+}
+
+int CopyContentsFrom(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
+                     CopyProgress progress, void* context)
+{
+    uint32_t pieceSize = ContentPieceSize(format);
     Crc32Run* crc = format->mode == CONTENT_XOR_CRC32 ? StartCrc32() : nullptr;
-    if (!buffer || (format->mode == CONTENT_XOR_CRC32 && !crc) ||
-        (format->mode == CONTENT_SEALED && !format->cipher)) {
-        FreeAligned(buffer);
+    if ((format->mode == CONTENT_XOR_CRC32 && !crc) || (format->mode == CONTENT_SEALED && !format->cipher)) {
         if (crc)
             FinishCrc32(crc);
         return COPY_NO_MEMORY;
@@ -98,7 +122,8 @@ int CopyContents(const ContentFormat* format, FILE* destination, FILE* source,
     uint64_t plainDone = 0;
     while (left > 0 && result == COPY_DONE) {
         uint32_t piece = left < pieceSize ? (uint32_t)left : pieceSize;
-        if (fread(buffer, 1, piece, source) != piece) {
+        unsigned char* buffer = pieces->next(pieces->context, piece);
+        if (!buffer) {
             result = COPY_SOURCE_ENDED;
             break;
         }
@@ -126,7 +151,6 @@ int CopyContents(const ContentFormat* format, FILE* destination, FILE* source,
         if (result == COPY_DONE && sum != format->crc32)
             result = COPY_DAMAGED;
     }
-    FreeAligned(buffer);
     return result;
 }
 

@@ -47,6 +47,19 @@ typedef int (*CopyProgress)(void* context, uint32_t bytes);
 int CopyContents(const ContentFormat* format, FILE* destination, FILE* source,
                  CopyProgress progress, void* context);
 
+// Stored bytes from elsewhere than a stream read here (mkdisc reads ahead on
+// a second thread): next gives the following length bytes in memory the copy
+// may change in place, valid until the next call, or null when they are not
+// all there. The copy asks for pieces of ContentPieceSize bytes, the last
+// one shorter, StoredContentSize bytes in all.
+struct ContentPieces {
+    unsigned char* (*next)(void* context, uint32_t length);
+    void* context;
+};
+uint32_t ContentPieceSize(const ContentFormat* format);
+int CopyContentsFrom(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
+                     CopyProgress progress, void* context);
+
 // The writing side of sealed contents: seals length plain bytes that start at
 // chunk firstChunk of the item (whole chunks; only the item's last may be
 // short) into stored, each chunk followed by its tag. Returns the stored

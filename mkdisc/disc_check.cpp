@@ -1,0 +1,378 @@
+#include "disc_check.h"
+
+#include <cstring>
+#include <set>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "build_error.h"
+#include "content_copy.h"
+#include "cp1252.h"
+#include "disc_reader.h"
+#include "path_text.h"
+#include "read_ahead.h"
+#include "scramble.h"
+
+namespace {
+
+struct ChunkCipherCloser {
+    void operator()(ChunkCipher* cipher) const { CloseChunkCipher(cipher); }
+};
+
+// Files of one data file follow each other in the table: it stays open
+// until another one is named.
+class DataFiles {
+public:
+    explicit DataFiles(const fs::path& folder) : folder_(folder) {}
+
+    // The data file positioned at offset, or null with problem set.
+    FILE* At(const std::string& name, uint32_t offset, std::string& problem)
+    {
+        if (name.empty()) {
+            problem = "it names no data file";
+            return nullptr;
+        }
+        if (const char* why = FileNameProblem(name.c_str())) {
+            problem = "its data file name \"" + Cp1252ToUtf8(name) + "\" is not a file beside the viewer: " + why;
+            return nullptr;
+        }
+        if (name != name_ || !file_) {
+            name_ = name;
+            file_.reset();
+            fs::path path = folder_ / PathFromUtf8(Cp1252ToUtf8(name));
+            std::error_code error;
+            if (!fs::exists(path, error)) {
+                reason_ = "data file " + Cp1252ToUtf8(name) + " is missing";
+            } else {
+                try {
+                    file_ = OpenForReading(path, "data file");
+                } catch (const BuildError& failure) {
+                    reason_ = failure.what();
+                }
+            }
+        }
+        if (!file_) {
+            problem = reason_;
+            return nullptr;
+        }
+        if (!SeekTo(file_.get(), offset)) {
+            problem = "data file " + Cp1252ToUtf8(name) + " cannot be read at offset " + std::to_string(offset);
+            return nullptr;
+        }
+        return file_.get();
+    }
+
+private:
+    fs::path folder_;
+    std::string name_;
+    FilePtr file_;
+    std::string reason_;
+};
+
+// The first name along the item's path that cannot be created as given.
+std::string PathProblem(const DiscItem& item)
+{
+    if (item.inLoop)
+        return "its folders contain each other";
+    for (const std::string& name : item.names) {
+        if (const char* why = FileNameProblem(name.c_str()))
+            return "\"" + Cp1252ToUtf8(name) + "\" cannot be a file name: " + why;
+    }
+    return std::string();
+}
+
+// Creates the folders of names below root (each one a real folder, never a
+// link that could lead out of it); returns the folder or an empty path.
+fs::path MakeFolders(const fs::path& root, const std::vector<std::string>& names, size_t count,
+                     std::string& problem)
+{
+    fs::path folder = root;
+    for (size_t i = 0; i <= count; ++i) {
+        if (i > 0)
+            folder /= PathFromUtf8(Cp1252ToUtf8(names[i - 1]));
+        std::error_code error;
+        fs::file_status status = fs::symlink_status(folder, error);
+        if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_directory(status))) {
+            problem = ShowPath(folder) + " is there and is not a folder";
+            return fs::path();
+        }
+        if (!fs::exists(status) && !fs::create_directory(folder, error) && error) {
+            problem = "cannot create " + ShowPath(folder) + ": " + error.message();
+            return fs::path();
+        }
+    }
+    return folder;
+}
+
+bool IsDiscFile(const ReadableDisc& disc, const fs::path& target)
+{
+    std::error_code error;
+    if (!fs::exists(target, error))
+        return false;
+    if (fs::equivalent(target, disc.viewer, error))
+        return true;
+    for (const DiscItem& item : disc.items) {
+        if (RecordHasDataFields(item.record.itemType) && item.record.dataFileName[0] &&
+            IsPlainFileName(item.record.dataFileName) &&
+            fs::equivalent(target, disc.folder / PathFromUtf8(Cp1252ToUtf8(item.record.dataFileName)), error))
+            return true;
+    }
+    return false;
+}
+
+class DiscReader {
+public:
+    DiscReader(const ReadableDisc& disc, std::ostream& out) : disc_(disc), out_(out), data_(disc.folder)
+    {
+        if (disc.strong) {
+            cipher_.reset(OpenChunkCipher(disc.keys.contentKey));
+            if (!cipher_)
+                throw DiscRefused("the cryptography library cannot open the disc's key");
+        }
+    }
+
+    ContentFormat FormatOf(const ItemRecord& record) const
+    {
+        ContentFormat format;
+        memset(&format, 0, sizeof format);
+        format.mode = disc_.strong ? CONTENT_SEALED : disc_.checksums ? CONTENT_XOR_CRC32 : CONTENT_XOR;
+        format.xorValue = CombinedKeyValue(disc_.contentKey.c_str());
+        format.crc32 = record.reserved;
+        format.cipher = cipher_.get();
+        format.chunkSize = disc_.record.chunkSize;
+        format.itemId = record.itemId;
+        format.itemSize = record.itemSize;
+        return format;
+    }
+
+    // Copies one item's contents to destination (null: only checks them);
+    // true when every byte came and every check held, else the line is out.
+    bool Copy(const DiscItem& item, FILE* destination, const fs::path& destinationPath)
+    {
+        std::string problem;
+        FILE* source = data_.At(item.record.dataFileName, item.record.dataOffset, problem);
+        if (!source)
+            return Fail("unreadable", item, problem);
+        ContentFormat format = FormatOf(item.record);
+        switch (CopyFrom(format, destination, source)) {
+        case COPY_DONE:
+            return true;
+        case COPY_DAMAGED:
+            return Fail("damaged", item, "");
+        case COPY_SOURCE_ENDED:
+            return Fail(disc_.checksums ? "damaged" : "unreadable", item,
+                        "data file " + Cp1252ToUtf8(item.record.dataFileName) + " ends before its contents do");
+        case COPY_WRITE_FAILED:
+            return Fail("not written", item, "cannot write " + ShowPath(destinationPath) + ": " +
+                                                 std::generic_category().message(errno));
+        default:
+            return Fail("unreadable", item, "out of memory");
+        }
+    }
+
+    // Larger contents are read ahead on a second thread while the pieces
+    // already read are checked.
+    static int CopyFrom(const ContentFormat& format, FILE* destination, FILE* source)
+    {
+        uint64_t stored = StoredContentSize(&format);
+        uint32_t pieceSize = ContentPieceSize(&format);
+        if (stored > 2ull * pieceSize) {
+            // The reading thread descrambles too: the copy only sums.
+            ContentFormat summed = format;
+            summed.xorValue = 0;
+            ReadAhead reader(source, stored, pieceSize, format.mode == CONTENT_SEALED ? 0 : format.xorValue);
+            if (reader.Started()) {
+                ContentPieces pieces = reader.Pieces();
+                return CopyContentsFrom(&summed, destination, &pieces, nullptr, nullptr);
+            }
+        }
+        return CopyContents(&format, destination, source, nullptr, nullptr);
+    }
+
+    bool Fail(const char* what, const DiscItem& item, const std::string& why)
+    {
+        out_ << what << ": " << ItemPathText(item) << (why.empty() ? "" : " (" + why + ")") << "\n";
+        return false;
+    }
+
+private:
+    const ReadableDisc& disc_;
+    std::ostream& out_;
+    DataFiles data_;
+    std::unique_ptr<ChunkCipher, ChunkCipherCloser> cipher_;
+};
+
+// Gives part the target's name, replacing a file of that name in one step.
+void ReplaceWith(const fs::path& part, const fs::path& target, std::error_code& error)
+{
+#ifdef _WIN32
+    if (!MoveFileExW(part.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+        error = std::error_code((int)GetLastError(), std::system_category());
+#else
+    fs::rename(part, target, error);
+#endif
+}
+
+bool IsFile(const DiscItem& item)
+{
+    return RecordHasDataFields(item.record.itemType);
+}
+
+size_t CountFiles(const ReadableDisc& disc)
+{
+    size_t files = 0;
+    for (const DiscItem& item : disc.items)
+        files += IsFile(item);
+    return files;
+}
+
+void NoChecksumsNote(const ReadableDisc& disc, std::ostream& out)
+{
+    if (!disc.checksums)
+        out << "the disc carries no checksums: only whether each file can be read is checked\n";
+}
+
+std::string Summary(size_t failed, size_t files, const char* good, const char* bad)
+{
+    if (failed == 0)
+        return "all " + std::to_string(files) + " files " + good + "\n";
+    return std::to_string(failed) + " of " + std::to_string(files) + " files " + bad + "\n";
+}
+
+int Verify(const ReadableDisc& disc, std::ostream& out)
+{
+    NoChecksumsNote(disc, out);
+    DiscReader reader(disc, out);
+    size_t failed = 0;
+    for (const DiscItem& item : disc.items) {
+        if (IsFile(item) && !reader.Copy(item, nullptr, fs::path()))
+            ++failed;
+    }
+    size_t files = CountFiles(disc);
+    out << (disc.checksums ? Summary(failed, files, "are intact", "are damaged")
+                           : Summary(failed, files, "can be read", "cannot be read"));
+    return failed ? EXIT_DAMAGED : EXIT_INTACT;
+}
+
+// A name for the copy in progress, beside its target and of no other file.
+fs::path PartPath(const fs::path& target)
+{
+    for (unsigned attempt = 0;; ++attempt) {
+        fs::path part = target;
+        part += ".part" + (attempt ? std::to_string(attempt) : std::string());
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(part, error)))
+            return part;
+    }
+}
+
+// Writes one file to a temporary name and gives it the target's name only
+// when it is whole and intact: an existing file is never replaced by less.
+bool ExtractFile(const ReadableDisc& disc, DiscReader& reader, const DiscItem& item, const fs::path& folder)
+{
+    fs::path target = folder / PathFromUtf8(Cp1252ToUtf8(item.record.itemName));
+    std::error_code error;
+    fs::file_status status = fs::symlink_status(target, error);
+    if (fs::is_directory(status))
+        return reader.Fail("not written", item, ShowPath(target) + " is a folder");
+    if (IsDiscFile(disc, target))
+        return reader.Fail("not written", item, ShowPath(target) + " is one of the disc's own files");
+    fs::path part = PartPath(target);
+    FilePtr file;
+    try {
+        file = OpenForWriting(part);
+    } catch (const BuildError& failure) {
+        return reader.Fail("not written", item, failure.what());
+    }
+    bool copied = reader.Copy(item, file.get(), part);
+    if (copied) {
+        try {
+            FinishWriting(file, part);
+        } catch (const BuildError& failure) {
+            copied = reader.Fail("not written", item, failure.what());
+        }
+    }
+    file.reset();
+    if (copied) {
+        ReplaceWith(part, target, error);
+        if (error)
+            copied = reader.Fail("not written", item, "cannot rename " + ShowPath(part) + " to " +
+                                                          ShowPath(target) + ": " + error.message());
+    }
+    if (!copied)
+        fs::remove(part, error);
+    return copied;
+}
+
+int Extract(const ReadableDisc& disc, const fs::path& outDir, std::ostream& out, std::ostream& err,
+            const std::string& program)
+{
+    std::error_code error;
+    fs::create_directories(outDir, error);
+    if (!fs::is_directory(outDir, error)) {
+        err << program << ": cannot create " << ShowPath(outDir) << (error ? ": " + error.message() : "") << "\n";
+        return EXIT_NOT_A_DISC;
+    }
+    std::string title = disc.title.empty() ? "Arcseal" : disc.title;
+    if (const char* why = FileNameProblem(title.c_str())) {
+        out << "refused: the disc title \"" << Cp1252ToUtf8(title) << "\" cannot name a folder: " << why
+            << "; no file is written\n";
+        return EXIT_DAMAGED;
+    }
+    fs::path root = outDir / PathFromUtf8(Cp1252ToUtf8(title));
+    NoChecksumsNote(disc, out);
+    DiscReader reader(disc, out);
+    // Two items of one folder whose names Windows takes for the same would
+    // land on one file: the later one is refused.
+    std::set<std::string> taken;
+    size_t failed = 0;
+    for (const DiscItem& item : disc.items) {
+        if (item.names.empty() && !item.inLoop)
+            continue;  // the whole disc and disc roots
+        bool file = IsFile(item);
+        std::string problem = PathProblem(item);
+        std::string key;
+        for (const std::string& name : item.names)
+            key += FoldCaseCp1252(name) + '/';
+        if (problem.empty() && file && !taken.insert(key).second)
+            problem = "another item of its folder has the same name";
+        if (problem.empty() && !file)
+            taken.insert(key);
+        fs::path folder;
+        if (problem.empty())
+            folder = MakeFolders(root, item.names, file ? item.names.size() - 1 : item.names.size(), problem);
+        if (!problem.empty()) {
+            // A folder's own bad name is told once; its files say it again.
+            if (file || FileNameProblem(item.record.itemName) || item.inLoop)
+                reader.Fail("refused", item, problem);
+            failed += file;
+            continue;
+        }
+        if (file && !ExtractFile(disc, reader, item, folder))
+            ++failed;
+    }
+    size_t files = CountFiles(disc);
+    if (failed == 0)
+        out << "all " << files << " files are written to " << ShowPath(root) << "\n";
+    else
+        out << failed << " of " << files << " files are not written\n";
+    return failed ? EXIT_DAMAGED : EXIT_INTACT;
+}
+
+}  // namespace
+
+int CheckDisc(const ReadRequest& request, std::ostream& out, std::ostream& err, const std::string& program)
+{
+    try {
+        ReadableDisc disc = OpenDiscForReading(PathFromUtf8(request.discDir), request.password);
+        if (request.mode == ReadMode::Verify)
+            return Verify(disc, out);
+        return Extract(disc, PathFromUtf8(request.outDir), out, err, program);
+    } catch (const DiscRefused& refusal) {
+        err << program << ": " << refusal.what() << "\n";
+    }
+    return EXIT_NOT_A_DISC;
+}
