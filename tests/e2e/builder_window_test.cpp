@@ -149,10 +149,8 @@ TEST_F(BuilderTest, BuildsADiscThatOpensWithItsPasswordAndExportsByteForByte)
     Fill(IDC_OUTPUT, DiscFolder().string());
     Type(IDC_PASSWORD, kPassword);
     Type(IDC_CONFIRM, kPassword);
-    // Scrambled: the disc is opened in the viewer built here, which reads
-    // scrambled discs; the list offers strong first, the default.
-    SendMessageW(Control(IDC_PROTECTION), CB_SETCURSEL, 1, 0);
-    EXPECT_EQ(Read(IDC_PROTECTION), "scrambled");
+    // The default with a password: the viewer opens the strong disc with it.
+    EXPECT_EQ(Read(IDC_PROTECTION), "strong");
     Fill(IDC_BACKGROUND, (DataDir() / "e2e-back.jpg").string());
     Fill(IDC_SPLASH_TEXT, "Harbour Trust\r\nAnnual report 2004");
     Fill(IDC_TEXT_COLOUR, "#FFE080");
