@@ -2,9 +2,9 @@
 // opens its own, and a window with the viewer's status bar, tree and list.
 #pragma once
 
-// Reads the trailer of a disc's discview.exe and makes it the viewer's own
-// file; the content key is the one the benchmark discs are built with.
-bool OpenDisc(const char* viewerFile, const char* contentKey);
+// Reads the trailer and header of a disc's discview.exe and makes it the
+// viewer's own file, through the password gate when the disc has a password.
+bool OpenDisc(const char* viewerFile, const char* password);
 
 // A window like the main window: status bar, tree and list, shown.
 void CreateViewerWindows();
