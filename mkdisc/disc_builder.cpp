@@ -78,6 +78,7 @@ void SealAndRecord(DiscProtection& protection, ItemTable& table, LayoutHeader& h
 {
     if (!protection.integrity)
         return;
+    protection.FinishRecord();
     if (protection.strong) {
         uint32_t plainSize = (uint32_t)table.bytes.size();
         table.bytes.resize(table.bytes.size() + CHUNK_TAG_SIZE);

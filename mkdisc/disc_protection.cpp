@@ -15,10 +15,13 @@ std::unique_ptr<DiscProtection> ChooseProtection(const DiscOptions& options)
     if (!protection->strong)
         protection->record.flags = INTEGRITY_FILE_CRC32;
     if (options.password) {
-        const std::string& password = *options.password;
-        if (!MakePasswordVerifier(&protection->record, password.data(), password.size(),
-                                  protection->strong, &protection->keys))
-            throw BuildError("cannot derive the disc's keys from the password (libgcrypt failed)");
+        if (!PrepareDiscKeys(&protection->record, protection->strong, &protection->keys))
+            throw BuildError("cannot make the disc's keys (libgcrypt failed)");
+        protection->password = *options.password;
+        DiscProtection* self = protection.get();
+        protection->sealing = std::async(std::launch::async | std::launch::deferred, [self] {
+            return SealDiscKeys(&self->record, self->password.data(), self->password.size(), &self->keys);
+        });
     }
     if (protection->strong) {
         protection->contentCipher.reset(OpenChunkCipher(protection->keys.contentKey));
@@ -26,6 +29,12 @@ std::unique_ptr<DiscProtection> ChooseProtection(const DiscOptions& options)
             throw BuildError("cannot set up AES-256-GCM (libgcrypt failed)");
     }
     return protection;
+}
+
+void DiscProtection::FinishRecord()
+{
+    if (sealing.valid() && !sealing.get())
+        throw BuildError("cannot derive the disc's keys from the password (libgcrypt failed)");
 }
 
 uint64_t StoredSize(uint64_t size, uint32_t chunkSize)

@@ -2,7 +2,9 @@
 // the password, and how each file's contents are stored.
 #pragma once
 #include <cstdint>
+#include <future>
 #include <memory>
+#include <string>
 
 #include "disc_keys.h"
 #include "disc_options.h"
@@ -20,10 +22,19 @@ struct DiscProtection {
 
     // Plain bytes per sealed chunk; 0 for scrambled contents.
     uint32_t ChunkSize() const { return strong ? record.chunkSize : 0; }
+
+    // The verifier and the wrapped data key, derived from the password on a
+    // thread of their own while the data files are written (the derivation
+    // takes a fraction of a second by design). Waits for them; throws when
+    // the derivation failed.
+    void FinishRecord();
+
+    std::string password;
+    std::future<int> sealing;
 };
 
-// Decides the protection from the options and, with a password, derives the
-// keys (a fraction of a second by design).
+// Decides the protection from the options; the keys the data files need are
+// there at once.
 std::unique_ptr<DiscProtection> ChooseProtection(const DiscOptions& options);
 
 // Bytes a file of size bytes takes in its data file.

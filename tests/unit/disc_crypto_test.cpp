@@ -143,11 +143,18 @@ TEST(DiscKeysGate, OnlyTheRightPasswordUnlocksAndKeysDifferByDisc)
         // The verifier is not one of the keys.
         EXPECT_NE(memcmp(record.verifier, made.contentKey, DISC_KEY_SIZE), 0);
         EXPECT_NE(memcmp(record.verifier, made.tableKey, DISC_KEY_SIZE), 0);
-        // A fresh salt per disc: the same password gives other keys.
+        // A fresh salt per disc, and on strong discs a data key of their own.
         IntegrityRecord other{};
         DiscKeys otherKeys;
         ASSERT_TRUE(MakePasswordVerifier(&other, "Open Sesame", 11, strong, &otherKeys));
+        EXPECT_NE(memcmp(record.salt, other.salt, DISC_SALT_SIZE), 0);
+        EXPECT_NE(memcmp(record.verifier, other.verifier, DISC_KEY_SIZE), 0);
+        if (!strong)
+            continue;
         EXPECT_NE(memcmp(made.contentKey, otherKeys.contentKey, DISC_KEY_SIZE), 0);
+        // The right password with an altered wrap opens nothing.
+        record.wrappedKey[5] ^= 1;
+        EXPECT_FALSE(UnlockDisc(&record, "Open Sesame", 11, &opened));
     }
 }
 

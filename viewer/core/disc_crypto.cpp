@@ -108,6 +108,31 @@ void RandomBytes(unsigned char* out, size_t length)
     gcry_randomize(out, length, GCRY_STRONG_RANDOM);
 }
 
+static int KeyWrap(const unsigned char* keyEncryptingKey, const unsigned char* in, unsigned char* out,
+                   int wrap)
+{
+    gcry_cipher_hd_t handle;
+    if (!StartCrypto() || gcry_cipher_open(&handle, GCRY_CIPHER_AES256, GCRY_CIPHER_MODE_AESWRAP, 0))
+        return 0;
+    int done = gcry_cipher_setkey(handle, keyEncryptingKey, DISC_KEY_SIZE) == 0 &&
+               (wrap ? gcry_cipher_encrypt(handle, out, DISC_KEY_SIZE + 8, in, DISC_KEY_SIZE)
+                     : gcry_cipher_decrypt(handle, out, DISC_KEY_SIZE, in, DISC_KEY_SIZE + 8)) == 0;
+    gcry_cipher_close(handle);
+    return done;
+}
+
+int WrapKey(const unsigned char keyEncryptingKey[DISC_KEY_SIZE], const unsigned char* key,
+            unsigned char* out)
+{
+    return KeyWrap(keyEncryptingKey, key, out, 1);
+}
+
+int UnwrapKey(const unsigned char keyEncryptingKey[DISC_KEY_SIZE], const unsigned char* wrapped,
+              unsigned char* key)
+{
+    return KeyWrap(keyEncryptingKey, wrapped, key, 0);
+}
+
 ChunkCipher* OpenChunkCipher(const unsigned char key[DISC_KEY_SIZE])
 {
     gcry_cipher_hd_t handle;

@@ -36,6 +36,14 @@ int SameBytes(const unsigned char* a, const unsigned char* b, size_t length);
 
 void RandomBytes(unsigned char* out, size_t length);
 
+// AES key wrap (RFC 3394) of a DISC_KEY_SIZE key under another: out has
+// DISC_KEY_SIZE + 8 bytes. Unwrapping fails (0) when the wrap was altered or
+// the key is not the one it was wrapped under.
+int WrapKey(const unsigned char keyEncryptingKey[DISC_KEY_SIZE], const unsigned char* key,
+            unsigned char* out);
+int UnwrapKey(const unsigned char keyEncryptingKey[DISC_KEY_SIZE], const unsigned char* wrapped,
+              unsigned char* key);
+
 // One AES-256-GCM key, reused for every chunk of an item. Each chunk's nonce
 // is the item id and the chunk's index, and the associated data is that nonce
 // with the item's plain size, so a chunk moved within or between files, or a

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-// The verifier and the keys are separate HMAC subkeys of the derived key
-// material, so the verifier a disc carries says nothing about its keys.
+// The verifier and the key that wraps the data key are separate HMAC subkeys
+// of the derived key material, so the verifier says nothing about the keys.
 static int DeriveFromPassword(const IntegrityRecord* record, const char* password,
                               size_t passwordLength, unsigned char verifier[DISC_KEY_SIZE],
-                              DiscKeys* keys)
+                              unsigned char wrapping[DISC_KEY_SIZE])
 {
     if (passwordLength == 0)
         return 0;
@@ -18,15 +18,20 @@ static int DeriveFromPassword(const IntegrityRecord* record, const char* passwor
                       : DerivePbkdf2(password, passwordLength, record->salt, DISC_SALT_SIZE,
                                      record->iterations, material, sizeof material);
     derived = derived && DeriveSubkey(material, sizeof material, "Arcseal verifier", verifier) &&
-              DeriveSubkey(material, sizeof material, "Arcseal contents", keys->contentKey) &&
-              DeriveSubkey(material, sizeof material, "Arcseal item table", keys->tableKey);
+              DeriveSubkey(material, sizeof material, "Arcseal key wrap", wrapping);
     memset(material, 0, sizeof material);
     return derived;
 }
 
-int MakePasswordVerifier(IntegrityRecord* record, const char* password, size_t passwordLength,
-                         int strong, DiscKeys* keys)
+static int KeysFromDataKey(DiscKeys* keys)
 {
+    return DeriveSubkey(keys->dataKey, DISC_KEY_SIZE, "Arcseal contents", keys->contentKey) &&
+           DeriveSubkey(keys->dataKey, DISC_KEY_SIZE, "Arcseal item table", keys->tableKey);
+}
+
+int PrepareDiscKeys(IntegrityRecord* record, int strong, DiscKeys* keys)
+{
+    memset(keys, 0, sizeof *keys);
     record->flags |= INTEGRITY_VERIFIER;
     if (strong) {
         record->flags |= INTEGRITY_STRONG;
@@ -40,18 +45,42 @@ int MakePasswordVerifier(IntegrityRecord* record, const char* password, size_t p
         record->iterations = VERIFIED_PBKDF2_ITERATIONS;
     }
     RandomBytes(record->salt, DISC_SALT_SIZE);
-    return DeriveFromPassword(record, password, passwordLength, record->verifier, keys);
+    if (!strong)
+        return 1;
+    RandomBytes(keys->dataKey, DISC_KEY_SIZE);
+    return KeysFromDataKey(keys);
+}
+
+int SealDiscKeys(IntegrityRecord* record, const char* password, size_t passwordLength,
+                 const DiscKeys* keys)
+{
+    unsigned char wrapping[DISC_KEY_SIZE];
+    int sealed = DeriveFromPassword(record, password, passwordLength, record->verifier, wrapping);
+    if (sealed && (record->flags & INTEGRITY_STRONG))
+        sealed = WrapKey(wrapping, keys->dataKey, record->wrappedKey);
+    memset(wrapping, 0, sizeof wrapping);
+    return sealed;
+}
+
+int MakePasswordVerifier(IntegrityRecord* record, const char* password, size_t passwordLength,
+                         int strong, DiscKeys* keys)
+{
+    return PrepareDiscKeys(record, strong, keys) && SealDiscKeys(record, password, passwordLength, keys);
 }
 
 int UnlockDisc(const IntegrityRecord* record, const char* password, size_t passwordLength,
                DiscKeys* keys)
 {
-    unsigned char verifier[DISC_KEY_SIZE];
-    if (!(record->flags & INTEGRITY_VERIFIER) ||
-        !DeriveFromPassword(record, password, passwordLength, verifier, keys))
-        return 0;
-    if (SameBytes(verifier, record->verifier, DISC_KEY_SIZE))
-        return 1;
     memset(keys, 0, sizeof *keys);
-    return 0;
+    unsigned char verifier[DISC_KEY_SIZE];
+    unsigned char wrapping[DISC_KEY_SIZE];
+    int unlocked = (record->flags & INTEGRITY_VERIFIER) &&
+                   DeriveFromPassword(record, password, passwordLength, verifier, wrapping) &&
+                   SameBytes(verifier, record->verifier, DISC_KEY_SIZE);
+    if (unlocked && (record->flags & INTEGRITY_STRONG))
+        unlocked = UnwrapKey(wrapping, record->wrappedKey, keys->dataKey) && KeysFromDataKey(keys);
+    memset(wrapping, 0, sizeof wrapping);
+    if (!unlocked)
+        memset(keys, 0, sizeof *keys);
+    return unlocked;
 }

@@ -13,13 +13,26 @@ const uint32_t STRONG_ARGON2_MEMORY_KIB = 65536;
 const uint32_t STRONG_ARGON2_LANES = 1;
 const uint32_t STRONG_CHUNK_SIZE = 65536;
 
+// A strong disc's keys come from a random data key of its own, which the
+// record keeps wrapped under a key from the password: a builder can seal the
+// contents while the slow derivation runs.
 struct DiscKeys {
+    unsigned char dataKey[DISC_KEY_SIZE];     // strong: random, wrapped in the record
     unsigned char contentKey[DISC_KEY_SIZE];  // strong: the files' chunks
     unsigned char tableKey[DISC_KEY_SIZE];    // strong: the item table
 };
 
-// Sets the record's key derivation, a fresh salt and the verifier for the
-// password (strong or verified), and the keys a builder seals with; 1 on success.
+// The quick half of making a disc's keys: the record's key derivation and a
+// fresh salt, and on strong discs a random data key and the keys from it.
+// 1 on success.
+int PrepareDiscKeys(IntegrityRecord* record, int strong, DiscKeys* keys);
+
+// The slow half: the verifier from the password and, on strong discs, the
+// data key wrapped under the password's key. 1 on success.
+int SealDiscKeys(IntegrityRecord* record, const char* password, size_t passwordLength,
+                 const DiscKeys* keys);
+
+// Both halves at once.
 int MakePasswordVerifier(IntegrityRecord* record, const char* password, size_t passwordLength,
                          int strong, DiscKeys* keys);
 

@@ -1,4 +1,4 @@
-// The integrity record of verified and strong discs: 128 bytes in header bytes
+// The integrity record of verified and strong discs: 160 bytes in header bytes
 // 4124-4635, which the original viewer never reads, so such discs still open
 // there and discs without it open here as before. No windows.h.
 #pragma once
@@ -10,7 +10,8 @@
 const uint32_t INTEGRITY_MAGIC = 0x52335341;  // "AS3R"
 const uint32_t INTEGRITY_VERSION = 1;
 const uint32_t INTEGRITY_RECORD_OFFSET = 4124;
-const uint32_t INTEGRITY_RECORD_SIZE = 128;
+const uint32_t INTEGRITY_RECORD_SIZE = 160;
+const size_t WRAPPED_KEY_SIZE = DISC_KEY_SIZE + 8;  // AES key wrap adds 8 bytes
 
 // Bits of IntegrityRecord::flags.
 const uint32_t INTEGRITY_VERIFIER = 0x1;    // the password verifier is set
@@ -39,10 +40,11 @@ struct IntegrityRecord {
     uint32_t plainTableSize;  // strong: bytes of the item table once opened
     unsigned char salt[DISC_SALT_SIZE];
     unsigned char verifier[DISC_KEY_SIZE];
-    unsigned char unused[32];
+    unsigned char wrappedKey[WRAPPED_KEY_SIZE];  // strong: the disc's data key, wrapped
+    unsigned char unused[24];
 };
 #pragma pack(pop)
-static_assert(sizeof(IntegrityRecord) == INTEGRITY_RECORD_SIZE, "integrity record is 128 bytes");
+static_assert(sizeof(IntegrityRecord) == INTEGRITY_RECORD_SIZE, "integrity record is 160 bytes");
 static_assert(offsetof(LayoutHeader, unused2) == INTEGRITY_RECORD_OFFSET, "record lies in the unread bytes");
 
 enum RecordState { RECORD_ABSENT = 0, RECORD_PRESENT = 1, RECORD_DAMAGED = -1 };
