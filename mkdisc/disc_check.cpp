@@ -138,7 +138,7 @@ public:
     {
         ContentFormat format;
         memset(&format, 0, sizeof format);
-        format.mode = disc_.strong ? CONTENT_SEALED : disc_.checksums ? CONTENT_XOR_CRC32 : CONTENT_XOR;
+        format.mode = ContentModeOf(disc_.recordState == RECORD_PRESENT ? &disc_.record : nullptr);
         format.xorValue = CombinedKeyValue(disc_.contentKey.c_str());
         format.crc32 = record.reserved;
         format.cipher = cipher_.get();

@@ -99,7 +99,7 @@ std::vector<unsigned char> ReadItemTable(ReadableDisc& disc, DiscReadState& stat
     if (stored > 0)
         ReadAt(state, state.sections.itemTable, table.data(), stored, disc.viewer);
     if (disc.strong) {
-        if (!OpenItemTable(disc.keys.tableKey, table.data(), plain))
+        if (!OpenSealedItemTable(&disc.record, disc.keys.tableKey, table.data(), stored))
             throw DiscRefused("the item table of " + ShowPath(disc.viewer) +
                               " does not open: it is damaged");
         table.resize(plain);

@@ -120,8 +120,7 @@ std::vector<ItemRecord> OpenSealedItems(const DiscContents& disc, const std::str
     EXPECT_EQ(1, UnlockDisc(&disc.record, password.data(), password.size(), keys));
     std::string table = disc.sealedTable;
     EXPECT_EQ(table.size(), disc.record.plainTableSize + CHUNK_TAG_SIZE);
-    if (table.size() != disc.record.plainTableSize + CHUNK_TAG_SIZE ||
-        !OpenItemTable(keys->tableKey, (unsigned char*)&table[0], disc.record.plainTableSize)) {
+    if (!OpenSealedItemTable(&disc.record, keys->tableKey, (unsigned char*)&table[0], (uint32_t)table.size())) {
         ADD_FAILURE() << "the sealed item table does not open";
         return items;
     }

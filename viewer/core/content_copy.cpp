@@ -183,6 +183,23 @@ int SealItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* ta
     return sealed;
 }
 
+int ContentModeOf(const IntegrityRecord* record)
+{
+    if (record && (record->flags & INTEGRITY_STRONG))
+        return CONTENT_SEALED;
+    if (record && (record->flags & INTEGRITY_FILE_CRC32))
+        return CONTENT_XOR_CRC32;
+    return CONTENT_XOR;
+}
+
+int OpenSealedItemTable(const IntegrityRecord* record, const unsigned char tableKey[DISC_KEY_SIZE],
+                        unsigned char* table, uint32_t storedSize)
+{
+    if ((uint64_t)record->plainTableSize + CHUNK_TAG_SIZE != storedSize)
+        return 0;
+    return OpenItemTable(tableKey, table, record->plainTableSize);
+}
+
 int OpenItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize)
 {
     ChunkCipher* cipher = OpenChunkCipher(tableKey);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "disc_crypto.h"
+#include "integrity_record.h"
 
 enum ContentMode {
     CONTENT_XOR = 0,        // a disc without the integrity record: nothing to check
@@ -67,6 +68,16 @@ int CopyContentsFrom(const ContentFormat* format, FILE* destination, const Conte
 uint32_t SealPiece(const ContentFormat* format, uint64_t firstChunk, const unsigned char* plain,
                    uint32_t length, unsigned char* stored);
 uint32_t SealedPieceSize(const ContentFormat* format, uint32_t plainLength);
+
+// The mode a disc's file contents are stored in; record is null for a disc
+// without one.
+int ContentModeOf(const IntegrityRecord* record);
+
+// A strong disc's item table as read from the layout (storedSize bytes): 1
+// when its size is the record's plain size and a tag and the tag matches,
+// the first record->plainTableSize bytes being plain then.
+int OpenSealedItemTable(const IntegrityRecord* record, const unsigned char tableKey[DISC_KEY_SIZE],
+                        unsigned char* table, uint32_t storedSize);
 
 // A strong disc's item table: plainSize bytes sealed in place, followed by
 // their tag (the table buffer holds plainSize + CHUNK_TAG_SIZE bytes).

@@ -157,7 +157,8 @@ static void PutU32(unsigned char* out, uint32_t value)
         out[i] = (unsigned char)(value >> (8 * i));
 }
 
-// Nonce and associated data of one chunk; 1 when the cipher took them.
+// Nonce and associated data of one chunk, the chunk then being the last
+// data before the tag; 1 when the cipher took them.
 static int StartChunk(gcry_cipher_hd_t handle, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize)
 {
     unsigned char associated[CHUNK_NONCE_SIZE + 4];
@@ -166,17 +167,16 @@ static int StartChunk(gcry_cipher_hd_t handle, uint32_t itemId, uint64_t chunkIn
     PutU32(associated + 8, (uint32_t)(chunkIndex >> 32));
     PutU32(associated + 12, itemSize);
     return gcry_cipher_reset(handle) == 0 && gcry_cipher_setiv(handle, associated, CHUNK_NONCE_SIZE) == 0 &&
-           gcry_cipher_authenticate(handle, associated, sizeof associated) == 0;
+           gcry_cipher_authenticate(handle, associated, sizeof associated) == 0 &&
+           gcry_cipher_final(handle) == 0;
 }
 
 int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
               unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE])
 {
     gcry_cipher_hd_t handle = (gcry_cipher_hd_t)cipher;
-    if (!StartChunk(handle, itemId, chunkIndex, itemSize))
-        return 0;
-    gcry_cipher_final(handle);
-    return gcry_cipher_encrypt(handle, data, length, nullptr, 0) == 0 &&
+    return StartChunk(handle, itemId, chunkIndex, itemSize) &&
+           gcry_cipher_encrypt(handle, data, length, nullptr, 0) == 0 &&
            gcry_cipher_gettag(handle, tag, CHUNK_TAG_SIZE) == 0;
 }
 
@@ -184,9 +184,7 @@ int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_
               unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE])
 {
     gcry_cipher_hd_t handle = (gcry_cipher_hd_t)cipher;
-    if (!StartChunk(handle, itemId, chunkIndex, itemSize))
-        return 0;
-    gcry_cipher_final(handle);
-    return gcry_cipher_decrypt(handle, data, length, nullptr, 0) == 0 &&
+    return StartChunk(handle, itemId, chunkIndex, itemSize) &&
+           gcry_cipher_decrypt(handle, data, length, nullptr, 0) == 0 &&
            gcry_cipher_checktag(handle, tag, CHUNK_TAG_SIZE) == 0;
 }

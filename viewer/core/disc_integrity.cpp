@@ -91,10 +91,9 @@ uint32_t ItemTablePlainSize(const LayoutTrailer* trailer)
 
 int OpenStrongItemTable(unsigned char* table, uint32_t size)
 {
-    if (!IsStrongDisc() || !discKeysReady || discRecord.plainTableSize > UINT32_MAX - CHUNK_TAG_SIZE ||
-        size != discRecord.plainTableSize + CHUNK_TAG_SIZE)
+    if (!IsStrongDisc() || !discKeysReady)
         return 0;
-    return OpenItemTable(discKeys.tableKey, table, discRecord.plainTableSize);
+    return OpenSealedItemTable(&discRecord, discKeys.tableKey, table, size);
 }
 
 int ItemContentFormat(const ArcsealItem* item, const char* contentKey, ContentFormat* format)
@@ -111,11 +110,8 @@ int ItemContentFormat(const ArcsealItem* item, const char* contentKey, ContentFo
         return 1;
     }
     format->xorValue = CombinedKeyValue(contentKey);
-    if (discRecordState == RECORD_PRESENT && (discRecord.flags & INTEGRITY_FILE_CRC32)) {
-        format->mode = CONTENT_XOR_CRC32;
+    format->mode = ContentModeOf(discRecordState == RECORD_PRESENT ? &discRecord : nullptr);
+    if (format->mode == CONTENT_XOR_CRC32)
         format->crc32 = item->reserved;
-    } else {
-        format->mode = CONTENT_XOR;
-    }
     return 1;
 }
