@@ -9,9 +9,9 @@
 #include "disc_integrity.h"
 #include "file_list.h"
 #include "key_fields.h"
+#include "byte_source.h"
 #include "main_window.h"
 #include "resource.h"
-#include "scramble.h"
 #include "viewer_state.h"
 
 static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -23,29 +23,25 @@ static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool OpenDisc(const char* viewerFile, const char* password)
+bool OpenBenchDisc(const char* viewerFile, const char* password)
 {
     UnscrambleKeyFields();
     FILE* file = fopen(viewerFile, "rb");
     if (!file)
         return false;
-    bool ok = _fseeki64(file, -(long long)sizeof layoutTrailer, SEEK_END) == 0 &&
-              fread(&layoutTrailer, sizeof layoutTrailer, 1, file) == 1 && layoutTrailer.magic == LAYOUT_MAGIC;
-    // The header as the viewer reads it: the record decides how contents are
+    // The layout as the viewer opens it: the record decides how contents are
     // checked, the password gate (with its key derivation) opens them.
-    LayoutSections sections;
-    ComputeLayoutSections(&layoutTrailer, &sections);
-    ok = ok && _fseeki64(file, (long long)sections.header, SEEK_SET) == 0 &&
-         fread(&layoutHeader, sizeof layoutHeader, 1, file) == 1;
+    ForgetDiscKeys();
+    ByteSource source;
+    int reason = DISC_OK;
+    bool ok = FileSource(file, &source) && OpenDiscLayout(&source, &viewerDisc, &reason);
     fclose(file);
     if (!ok)
         return false;
-    XorScramble(layoutKey, (unsigned char*)&layoutHeader, (int32_t)sizeof layoutHeader);
-    TerminateHeaderTexts(&layoutHeader);
-    if (TakeIntegrityRecord(&layoutHeader) == RECORD_DAMAGED)
-        return false;
-    if ((layoutHeader.flags & FLAG_PASSWORD) &&
-        !CheckDiscPassword(layoutHeader.contentKey, password, layoutHeader.contentKey))
+    layoutTrailer = viewerDisc.trailer;
+    layoutHeader = viewerDisc.header;
+    if (viewerDisc.needsPassword &&
+        CheckDiscPassword(layoutHeader.contentKey, password, layoutHeader.contentKey) != 1)
         return false;
     // Backslashes, as the viewer gets its own path from Windows.
     snprintf(viewerPath, sizeof viewerPath, "%s", viewerFile);

@@ -2,9 +2,9 @@
 // opens its own, and a window with the viewer's status bar, tree and list.
 #pragma once
 
-// Reads the trailer and header of a disc's discview.exe and makes it the
-// viewer's own file, through the password gate when the disc has a password.
-bool OpenDisc(const char* viewerFile, const char* password);
+// Opens a disc's discview.exe as the viewer opens its own file, through the
+// password gate when the disc has a password.
+bool OpenBenchDisc(const char* viewerFile, const char* password);
 
 // A window like the main window: status bar, tree and list, shown.
 void CreateViewerWindows();

@@ -69,7 +69,7 @@ int main(int argc, char** argv)
         start = NowTicks();
         ok = CopyTree(argv[2], argv[3]);
     } else {
-        if (!OpenDisc(argv[2], "bench")) {
+        if (!OpenBenchDisc(argv[2], "bench")) {
             fprintf(stderr, "export_bench: %s is no disc viewer\n", argv[2]);
             return 1;
         }

@@ -33,7 +33,7 @@ static int Respace(const char* viewerFile, const char* outFile, uint32_t step)
     for (size_t got; (got = fread(buffer, 1, sizeof buffer, in)) > 0;)
         bytes.insert(bytes.end(), buffer, buffer + got);
     fclose(in);
-    if (!OpenDisc(viewerFile, "bench"))
+    if (!OpenBenchDisc(viewerFile, "bench"))
         return 1;
     unsigned char* table = bytes.data() + layoutTrailer.layoutStart;
     const unsigned char key = CombinedKeyValue(layoutKey);
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     }
     if (strcmp(argv[1], "respace") == 0)
         return Respace(argv[2], argv[3], (uint32_t)strtoul(argv[4], nullptr, 10));
-    if (!OpenDisc(argv[2], "bench")) {
+    if (!OpenBenchDisc(argv[2], "bench")) {
         fprintf(stderr, "tree_bench: %s is no disc viewer\n", argv[2]);
         return 1;
     }

@@ -1,15 +1,14 @@
-// Feeds arbitrary bytes to the layout reader as if they were a viewer file:
-// trailer checks, section arithmetic, the header, the splash screen's
-// arithmetic on the header's values, and the item-table walk.
+// Feeds arbitrary bytes to the disc opener as if they were a viewer file:
+// trailer checks, section arithmetic, the header and its record, the
+// password gate, the item table and the tree it makes, and the splash
+// screen's arithmetic on the header's values.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
 
+#include "disc_open.h"
 #include "item_records.h"
-#include "key_fields.h"
-#include "layout_format.h"
-#include "scramble.h"
 #include "splash_layout.h"
 
 namespace {
@@ -62,40 +61,43 @@ void RunSplashArithmetic(const LayoutHeader& header)
     (void)sink;
 }
 
+// Every item the opener keeps hangs below an earlier one, never deeper than
+// the limit: paths are built from their parents' and cannot loop.
+void CheckItems(const OpenedDisc& disc)
+{
+    for (uint32_t i = 0; i < disc.itemCount; ++i) {
+        const DiscItem& item = disc.items[i];
+        if (item.parent != DISC_NO_PARENT &&
+            (item.parent >= i || item.depth != disc.items[item.parent].depth + 1))
+            __builtin_trap();
+        if (item.depth > DISC_MAX_DEPTH || strlen(item.name) > ITEM_NAME_MAX)
+            __builtin_trap();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     UnscrambleKeyFields();
-    if (size < LAYOUT_TRAILER_SIZE)
-        return 0;
-    LayoutTrailer trailer;
-    memcpy(&trailer, data + size - LAYOUT_TRAILER_SIZE, sizeof trailer);
-    if (!LayoutFitsFile(&trailer, size))
-        return 0;
-    LayoutSections sections;
-    ComputeLayoutSections(&trailer, &sections);
-
-    // Everything the checks let through must lie inside the file.
-    LayoutHeader header;
-    memcpy(&header, data + sections.header, sizeof header);
-    XorScramble(layoutKey, (unsigned char*)&header, sizeof header);
-    TerminateHeaderTexts(&header);
-    volatile size_t lengths = strlen(header.fontFileName) + strlen(header.fontFaceName) +
-                              strlen(header.backImageName) + strlen(header.logoImageName) +
-                              strlen(header.splashText) + strlen(header.contentKey);
-    (void)lengths;
-    RunSplashArithmetic(header);
-    volatile uint8_t last = data[sections.end - 1 < size ? sections.end - 1 : 0];
-    (void)last;
-
-    const unsigned char* table = data + sections.itemTable;
-    uint32_t position = 0;
-    for (uint32_t i = 0; i < trailer.itemCount; ++i) {
-        ItemRecord record;
-        const char* failure = nullptr;
-        if (!ReadItemRecord(table, trailer.itemTableSize, &position, &record, &failure))
-            break;
+    MemoryBytes bytes = {data, size};
+    ByteSource source;
+    MemorySource(&bytes, &source);
+    OpenedDisc disc;
+    InitOpenedDisc(&disc);
+    int reason = DISC_OK;
+    if (OpenDiscLayout(&source, &disc, &reason)) {
+        // Everything the checks let through lies inside the file.
+        volatile uint8_t last = data[disc.sections.end - 1 < size ? disc.sections.end - 1 : 0];
+        (void)last;
+        RunSplashArithmetic(disc.header);
+        // The key derivation is the fuzzers' quick stand-in: a wrong
+        // password costs nothing, and a scrambled disc's opens its table.
+        if (UnlockOpenedDisc(&disc, "fuzz", 4, &reason)) {
+            ReadDiscItems(&disc, &source, &reason);
+            CheckItems(disc);
+        }
     }
+    CloseOpenedDisc(&disc);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "disc_protection.h"
 #include "folder_checks.h"
 #include "iso_image.h"
+#include "layout_digest.h"
 #include "item_names.h"
 #include "key_fields.h"
 #include "layout_inputs.h"
@@ -72,24 +73,38 @@ BuildTotals Totals(const std::vector<SourceEntry>& entries, const DataPlan& plan
     return totals;
 }
 
-// Strong discs: the item table sealed, and no password check block the
-// original viewer could be fooled by. Then the record goes into the header.
-void SealAndRecord(DiscProtection& protection, ItemTable& table, LayoutHeader& header)
+// The record goes into the header; strong discs carry no password check
+// block the original viewer could be fooled by, and their item table is
+// sealed bound to every byte of the layout behind it. Returns that layout.
+std::vector<unsigned char> SealAndRecord(DiscProtection& protection, ItemTable& table,
+                                         LayoutHeader& header, uint64_t viewerSize,
+                                         const LayoutInputs& inputs)
 {
-    if (!protection.integrity)
-        return;
-    protection.FinishRecord();
-    if (protection.strong) {
+    if (protection.integrity) {
+        protection.FinishRecord();
+        if (protection.strong) {
+            table.sealed = true;
+            protection.record.itemCount = table.itemCount;
+            protection.record.plainTableSize = (uint32_t)table.bytes.size();
+            memset(header.contentKey, 0, sizeof header.contentKey);
+        }
+        WriteIntegrityRecord(&protection.record, &header);
+    }
+    std::vector<unsigned char> tail = LayoutTail(inputs, header, MakeTrailer(viewerSize, table, inputs));
+    if (table.sealed) {
+        MemoryBytes bytes = {tail.data(), tail.size()};
+        ByteSource source;
+        MemorySource(&bytes, &source);
+        unsigned char digest[SHA256_SIZE];
         uint32_t plainSize = (uint32_t)table.bytes.size();
         table.bytes.resize(table.bytes.size() + CHUNK_TAG_SIZE);
-        if (!SealItemTable(protection.keys.tableKey, table.bytes.data(), plainSize))
+        if (!ComputeLayoutDigest(&source, 0, digest) ||
+            !SealItemTable(protection.keys.tableKey, table.bytes.data(), plainSize, digest))
             throw BuildError("cannot seal the item table (libgcrypt failed)");
-        table.sealed = true;
-        protection.record.itemCount = table.itemCount;
-        protection.record.plainTableSize = plainSize;
-        memset(header.contentKey, 0, sizeof header.contentKey);
     }
-    WriteIntegrityRecord(&protection.record, &header);
+    // Every key is in the record (wrapped) or spent: none stays in memory.
+    memset(&protection.keys, 0, sizeof protection.keys);
+    return tail;
 }
 
 }  // namespace
@@ -130,8 +145,8 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
                                          protection->integrity && !protection->strong
                                              ? checksums : std::vector<uint32_t>());
         LayoutHeader header = MakeLayoutHeader(options, inputs.texts, contentKey);
-        SealAndRecord(*protection, table, header);
-        WriteViewerWithLayout(output.Stage(VIEWER_NAME), viewer, viewerSize, table, inputs, header);
+        std::vector<unsigned char> tail = SealAndRecord(*protection, table, header, viewerSize, inputs);
+        WriteViewerWithLayout(output.Stage(VIEWER_NAME), viewer, viewerSize, table, tail);
         WriteAutorunFile(output.Stage(AUTORUN_NAME), VIEWER_NAME, label);
         // The last moment a cancel leaves the folder as it was.
         meter.CheckCancel();

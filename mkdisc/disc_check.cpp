@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <set>
+#include <utility>
+#include <vector>
 #include <system_error>
 
 #ifdef _WIN32
@@ -17,10 +19,6 @@
 #include "scramble.h"
 
 namespace {
-
-struct ChunkCipherCloser {
-    void operator()(ChunkCipher* cipher) const { CloseChunkCipher(cipher); }
-};
 
 // Files of one data file follow each other in the table: it stays open
 // until another one is named.
@@ -72,37 +70,21 @@ private:
     std::string reason_;
 };
 
-// The first name along the item's path that cannot be created as given.
-std::string PathProblem(const DiscItem& item)
+// Creates one folder (a real folder, never a link that could lead out of
+// the tree) inside its parent's, which is there already; returns it, or an
+// empty path with the problem.
+fs::path MakeFolder(const fs::path& parent, const std::string& name, std::string& problem)
 {
-    if (item.inLoop)
-        return "its folders contain each other";
-    for (const std::string& name : item.names) {
-        if (const char* why = FileNameProblem(name.c_str()))
-            return "\"" + Cp1252ToUtf8(name) + "\" cannot be a file name: " + why;
+    fs::path folder = name.empty() ? parent : parent / PathFromUtf8(Cp1252ToUtf8(name));
+    std::error_code error;
+    fs::file_status status = fs::symlink_status(folder, error);
+    if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_directory(status))) {
+        problem = ShowPath(folder) + " is there and is not a folder";
+        return fs::path();
     }
-    return std::string();
-}
-
-// Creates the folders of names below root (each one a real folder, never a
-// link that could lead out of it); returns the folder or an empty path.
-fs::path MakeFolders(const fs::path& root, const std::vector<std::string>& names, size_t count,
-                     std::string& problem)
-{
-    fs::path folder = root;
-    for (size_t i = 0; i <= count; ++i) {
-        if (i > 0)
-            folder /= PathFromUtf8(Cp1252ToUtf8(names[i - 1]));
-        std::error_code error;
-        fs::file_status status = fs::symlink_status(folder, error);
-        if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_directory(status))) {
-            problem = ShowPath(folder) + " is there and is not a folder";
-            return fs::path();
-        }
-        if (!fs::exists(status) && !fs::create_directory(folder, error) && error) {
-            problem = "cannot create " + ShowPath(folder) + ": " + error.message();
-            return fs::path();
-        }
+    if (!fs::exists(status) && !fs::create_directory(folder, error) && error) {
+        problem = "cannot create " + ShowPath(folder) + ": " + error.message();
+        return fs::path();
     }
     return folder;
 }
@@ -114,10 +96,9 @@ bool IsDiscFile(const ReadableDisc& disc, const fs::path& target)
         return false;
     if (fs::equivalent(target, disc.viewer, error))
         return true;
-    for (const DiscItem& item : disc.items) {
-        if (RecordHasDataFields(item.record.itemType) && item.record.dataFileName[0] &&
-            IsPlainFileName(item.record.dataFileName) &&
-            fs::equivalent(target, disc.folder / PathFromUtf8(Cp1252ToUtf8(item.record.dataFileName)), error))
+    for (const DiscItem& item : disc) {
+        if (IsFileItem(item.itemType) && item.dataFileName[0] && IsPlainFileName(item.dataFileName) &&
+            fs::equivalent(target, disc.folder / PathFromUtf8(Cp1252ToUtf8(item.dataFileName)), error))
             return true;
     }
     return false;
@@ -125,46 +106,27 @@ bool IsDiscFile(const ReadableDisc& disc, const fs::path& target)
 
 class DiscReader {
 public:
-    DiscReader(const ReadableDisc& disc, std::ostream& out) : disc_(disc), out_(out), data_(disc.folder)
-    {
-        if (disc.strong) {
-            cipher_.reset(OpenChunkCipher(disc.keys.contentKey));
-            if (!cipher_)
-                throw DiscRefused("the cryptography library cannot open the disc's key");
-        }
-    }
-
-    ContentFormat FormatOf(const ItemRecord& record) const
-    {
-        ContentFormat format;
-        memset(&format, 0, sizeof format);
-        format.mode = ContentModeOf(disc_.recordState == RECORD_PRESENT ? &disc_.record : nullptr);
-        format.xorValue = CombinedKeyValue(disc_.contentKey.c_str());
-        format.crc32 = record.reserved;
-        format.cipher = cipher_.get();
-        format.chunkSize = disc_.record.chunkSize;
-        format.itemId = record.itemId;
-        format.itemSize = record.itemSize;
-        return format;
-    }
+    DiscReader(const ReadableDisc& disc, std::ostream& out) : disc_(disc), out_(out), data_(disc.folder) {}
 
     // Copies one item's contents to destination (null: only checks them);
     // true when every byte came and every check held, else the line is out.
     bool Copy(const DiscItem& item, FILE* destination, const fs::path& destinationPath)
     {
         std::string problem;
-        FILE* source = data_.At(item.record.dataFileName, item.record.dataOffset, problem);
+        FILE* source = data_.At(item.dataFileName, item.dataOffset, problem);
         if (!source)
             return Fail("unreadable", item, problem);
-        ContentFormat format = FormatOf(item.record);
+        ContentFormat format;
+        if (!DiscContentFormat(&disc_.opened, item.itemId, item.itemSize, item.reserved, nullptr, &format))
+            throw DiscRefused("the disc's contents cannot be opened");
         switch (CopyFrom(format, destination, source)) {
         case COPY_DONE:
             return true;
         case COPY_DAMAGED:
             return Fail("damaged", item, "");
         case COPY_SOURCE_ENDED:
-            return Fail(disc_.checksums ? "damaged" : "unreadable", item,
-                        "data file " + Cp1252ToUtf8(item.record.dataFileName) + " ends before its contents do");
+            return Fail(disc_.opened.checksums ? "damaged" : "unreadable", item,
+                        "data file " + Cp1252ToUtf8(item.dataFileName) + " ends before its contents do");
         case COPY_WRITE_FAILED:
             return Fail("not written", item, "cannot write " + ShowPath(destinationPath) + ": " +
                                                  std::generic_category().message(errno));
@@ -194,7 +156,7 @@ public:
 
     bool Fail(const char* what, const DiscItem& item, const std::string& why)
     {
-        out_ << what << ": " << ItemPathText(item) << (why.empty() ? "" : " (" + why + ")") << "\n";
+        out_ << what << ": " << ItemPathText(disc_, item) << (why.empty() ? "" : " (" + why + ")") << "\n";
         return false;
     }
 
@@ -202,7 +164,6 @@ private:
     const ReadableDisc& disc_;
     std::ostream& out_;
     DataFiles data_;
-    std::unique_ptr<ChunkCipher, ChunkCipherCloser> cipher_;
 };
 
 // Gives part the target's name, replacing a file of that name in one step.
@@ -218,20 +179,20 @@ void ReplaceWith(const fs::path& part, const fs::path& target, std::error_code& 
 
 bool IsFile(const DiscItem& item)
 {
-    return RecordHasDataFields(item.record.itemType);
+    return IsFileItem(item.itemType);
 }
 
 size_t CountFiles(const ReadableDisc& disc)
 {
     size_t files = 0;
-    for (const DiscItem& item : disc.items)
+    for (const DiscItem& item : disc)
         files += IsFile(item);
     return files;
 }
 
 void NoChecksumsNote(const ReadableDisc& disc, std::ostream& out)
 {
-    if (!disc.checksums)
+    if (!disc.opened.checksums)
         out << "the disc carries no checksums: only whether each file can be read is checked\n";
 }
 
@@ -247,12 +208,12 @@ int Verify(const ReadableDisc& disc, std::ostream& out)
     NoChecksumsNote(disc, out);
     DiscReader reader(disc, out);
     size_t failed = 0;
-    for (const DiscItem& item : disc.items) {
+    for (const DiscItem& item : disc) {
         if (IsFile(item) && !reader.Copy(item, nullptr, fs::path()))
             ++failed;
     }
     size_t files = CountFiles(disc);
-    out << (disc.checksums ? Summary(failed, files, "are intact", "are damaged")
+    out << (disc.opened.checksums ? Summary(failed, files, "are intact", "are damaged")
                            : Summary(failed, files, "can be read", "cannot be read"));
     return failed ? EXIT_DAMAGED : EXIT_INTACT;
 }
@@ -273,7 +234,7 @@ fs::path PartPath(const fs::path& target)
 // when it is whole and intact: an existing file is never replaced by less.
 bool ExtractFile(const ReadableDisc& disc, DiscReader& reader, const DiscItem& item, const fs::path& folder)
 {
-    fs::path target = folder / PathFromUtf8(Cp1252ToUtf8(item.record.itemName));
+    fs::path target = folder / PathFromUtf8(Cp1252ToUtf8(item.name));
     std::error_code error;
     fs::file_status status = fs::symlink_status(target, error);
     if (fs::is_directory(status))
@@ -325,33 +286,45 @@ int Extract(const ReadableDisc& disc, const fs::path& outDir, std::ostream& out,
     fs::path root = outDir / PathFromUtf8(Cp1252ToUtf8(title));
     NoChecksumsNote(disc, out);
     DiscReader reader(disc, out);
+    std::string rootProblem;
+    root = MakeFolder(root, "", rootProblem);
+    if (root.empty())
+        out << "not written: " << rootProblem << "\n";
+    // Each folder is made once, inside its parent's (parents come first in
+    // the table), so a path is never walked again: made[i] is folder i's.
+    std::vector<fs::path> made(disc.opened.itemCount);
     // Two items of one folder whose names Windows takes for the same would
     // land on one file: the later one is refused.
-    std::set<std::string> taken;
+    std::set<std::pair<uint32_t, std::string>> taken;
     size_t failed = 0;
-    for (const DiscItem& item : disc.items) {
-        if (item.names.empty() && !item.inLoop)
+    for (uint32_t i = 0; i < disc.opened.itemCount; ++i) {
+        const DiscItem& item = disc.opened.items[i];
+        if (disc.IsTop(item))
             continue;  // the whole disc and disc roots
         bool file = IsFile(item);
-        std::string problem = PathProblem(item);
-        std::string key;
-        for (const std::string& name : item.names)
-            key += FoldCaseCp1252(name) + '/';
-        if (problem.empty() && file && !taken.insert(key).second)
+        const DiscItem* parent = disc.FolderOf(item);
+        uint32_t parentIndex = parent ? item.parent : DISC_NO_PARENT;
+        const fs::path& parentFolder = parent ? made[parentIndex] : root;
+        std::string problem;
+        bool ownName = false;
+        if (parentFolder.empty()) {
+            problem = "its folder could not be made";
+        } else if (const char* why = FileNameProblem(item.name)) {
+            problem = "\"" + Cp1252ToUtf8(item.name) + "\" cannot be a file name: " + why;
+            ownName = true;
+        } else if (!taken.insert({parentIndex, FoldCaseCp1252(item.name)}).second && file) {
             problem = "another item of its folder has the same name";
+        }
         if (problem.empty() && !file)
-            taken.insert(key);
-        fs::path folder;
-        if (problem.empty())
-            folder = MakeFolders(root, item.names, file ? item.names.size() - 1 : item.names.size(), problem);
+            made[i] = MakeFolder(parentFolder, item.name, problem);
         if (!problem.empty()) {
             // A folder's own bad name is told once; its files say it again.
-            if (file || FileNameProblem(item.record.itemName) || item.inLoop)
+            if (file || ownName || !parentFolder.empty())
                 reader.Fail("refused", item, problem);
             failed += file;
             continue;
         }
-        if (file && !ExtractFile(disc, reader, item, folder))
+        if (file && !ExtractFile(disc, reader, item, parentFolder))
             ++failed;
     }
     size_t files = CountFiles(disc);
@@ -367,7 +340,8 @@ int Extract(const ReadableDisc& disc, const fs::path& outDir, std::ostream& out,
 int CheckDisc(const ReadRequest& request, std::ostream& out, std::ostream& err, const std::string& program)
 {
     try {
-        ReadableDisc disc = OpenDiscForReading(PathFromUtf8(request.discDir), request.password);
+        ReadableDisc disc;
+        OpenDiscForReading(PathFromUtf8(request.discDir), request.password, disc);
         if (request.mode == ReadMode::Verify)
             return Verify(disc, out);
         return Extract(disc, PathFromUtf8(request.outDir), out, err, program);

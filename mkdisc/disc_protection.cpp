@@ -1,5 +1,7 @@
 #include "disc_protection.h"
 
+#include <algorithm>
+
 #include "build_error.h"
 #include "content_copy.h"
 
@@ -33,7 +35,10 @@ std::unique_ptr<DiscProtection> ChooseProtection(const DiscOptions& options)
 
 void DiscProtection::FinishRecord()
 {
-    if (sealing.valid() && !sealing.get())
+    bool sealed = !sealing.valid() || sealing.get();
+    // The password is in the record's verifier and wrap now: no copy stays.
+    std::fill(password.begin(), password.end(), '\0');
+    if (!sealed)
         throw BuildError("cannot derive the disc's keys from the password (libgcrypt failed)");
 }
 

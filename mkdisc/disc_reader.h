@@ -1,18 +1,13 @@
-// Opening a built disc for reading: the viewer's trailer, header, integrity
-// record and item table, the password, and each file item's path in the
-// disc. Used by --verify and --extract.
+// Opening a built disc for reading (--verify and --extract): the disc module's
+// opener over the folder's discview.exe, its reasons turned into DiscRefused.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
-#include "disc_keys.h"
+#include "disc_open.h"
 #include "file_io.h"
-#include "integrity_record.h"
-#include "item_records.h"
-#include "layout_format.h"
 
 // Why a folder cannot be read as a disc at all: no viewer, no layout, a
 // damaged record or table, a wrong or missing password.
@@ -20,31 +15,29 @@ struct DiscRefused : std::runtime_error {
     explicit DiscRefused(const std::string& message) : std::runtime_error(message) {}
 };
 
-struct DiscItem {
-    ItemRecord record;
-    // The names from the whole-disc item (or a disc root) down to this item,
-    // CP1252, the whole-disc item's own name not included. Empty when the
-    // parent links form a loop.
-    std::vector<std::string> names;
-    bool inLoop = false;
-};
-
 struct ReadableDisc {
+    ReadableDisc() { InitOpenedDisc(&opened); }
+    ~ReadableDisc() { CloseOpenedDisc(&opened); }
+    ReadableDisc(const ReadableDisc&) = delete;
+    ReadableDisc& operator=(const ReadableDisc&) = delete;
+
     fs::path folder;
     fs::path viewer;
-    LayoutHeader header;
-    int recordState = RECORD_ABSENT;
-    IntegrityRecord record;
-    bool strong = false;     // sealed table and contents
-    bool checksums = false;  // every file's contents can be checked
-    std::string contentKey;  // XOR modes: the key of the contents
-    DiscKeys keys;           // strong discs
-    std::string title;       // the whole-disc item's name (CP1252), empty when none
-    std::vector<DiscItem> items;  // table order
+    OpenedDisc opened;
+    std::string title;  // the whole-disc item's name (CP1252), empty when none
+
+    const DiscItem* begin() const { return opened.items; }
+    const DiscItem* end() const { return opened.items + opened.itemCount; }
+    // The top of the disc's tree (the whole disc, a disc root): their names
+    // are no part of any path.
+    bool IsTop(const DiscItem& item) const;
+    // The folder an item lies in, or null when it lies at the top.
+    const DiscItem* FolderOf(const DiscItem& item) const;
 };
 
 // Reads folder/discview.exe; password is UTF-8 as typed. Throws DiscRefused.
-ReadableDisc OpenDiscForReading(const fs::path& folder, const std::optional<std::string>& password);
+void OpenDiscForReading(const fs::path& folder, const std::optional<std::string>& password,
+                        ReadableDisc& disc);
 
 // "Photos/beach.jpg": the item's path in the disc as UTF-8.
-std::string ItemPathText(const DiscItem& item);
+std::string ItemPathText(const ReadableDisc& disc, const DiscItem& item);

@@ -9,6 +9,7 @@
 #endif
 
 #include "build_error.h"
+#include "disc_crypto.h"
 #include "key_fields.h"
 #include "scramble.h"
 
@@ -35,12 +36,6 @@ fs::path OwnExecutable()
         throw BuildError("cannot find mkdisc's own folder; name the viewer with --viewer");
     return path;
 #endif
-}
-
-void WriteScrambled(FILE* file, const fs::path& path, std::vector<unsigned char> bytes)
-{
-    XorWithValue(bytes.data(), bytes.size(), CombinedKeyValue(layoutKey));
-    WriteBytes(file, bytes.data(), bytes.size(), path);
 }
 
 uint32_t SectionSize(uint64_t size, const char* what)
@@ -88,18 +83,12 @@ uint64_t CheckBareViewer(const fs::path& viewer)
     return size;
 }
 
-void WriteViewerWithLayout(const fs::path& destination, const fs::path& viewer,
-                           uint64_t viewerSize, const ItemTable& table,
-                           const LayoutInputs& inputs, const LayoutHeader& header)
+LayoutTrailer MakeTrailer(uint64_t viewerSize, const ItemTable& table, const LayoutInputs& inputs)
 {
-    FilePtr out = OpenForWriting(destination);
-    // An empty key leaves the bytes as they are: the viewer's program image.
-    CopyScrambled(viewer, viewerSize, out.get(), destination, "");
-
     LayoutTrailer trailer;
     memset(&trailer, 0, sizeof trailer);
     trailer.layoutStart = (uint32_t)viewerSize;
-    trailer.itemTableSize = SectionSize(table.bytes.size(), "item table");
+    trailer.itemTableSize = SectionSize(table.bytes.size() + (table.sealed ? CHUNK_TAG_SIZE : 0), "item table");
     // A sealed table is read only by viewers that open it with the password:
     // to any other it holds no items.
     trailer.itemCount = table.sealed ? 0 : table.itemCount;
@@ -109,20 +98,44 @@ void WriteViewerWithLayout(const fs::path& destination, const fs::path& viewer,
     trailer.logoImageSize = SectionSize(inputs.logo.size, "logo image");
     trailer.fontSize = SectionSize(inputs.font.size, "font");
     trailer.magic = LAYOUT_MAGIC;
+    return trailer;
+}
 
-    if (table.sealed)
-        WriteBytes(out.get(), table.bytes.data(), table.bytes.size(), destination);
-    else
-        WriteScrambled(out.get(), destination, table.bytes);
-    WriteScrambled(out.get(), destination,
-                   std::vector<unsigned char>(inputs.eulaText.begin(), inputs.eulaText.end()));
+std::vector<unsigned char> LayoutTail(const LayoutInputs& inputs, const LayoutHeader& header,
+                                      const LayoutTrailer& trailer)
+{
+    std::vector<unsigned char> tail(inputs.eulaText.begin(), inputs.eulaText.end());
     const unsigned char* headerBytes = reinterpret_cast<const unsigned char*>(&header);
-    WriteScrambled(out.get(), destination,
-                   std::vector<unsigned char>(headerBytes, headerBytes + sizeof header));
+    tail.insert(tail.end(), headerBytes, headerBytes + sizeof header);
     for (const SectionFile* section : {&inputs.background, &inputs.logo, &inputs.font}) {
-        if (section->size > 0)
-            CopyScrambled(section->path, section->size, out.get(), destination, layoutKey);
+        if (section->size == 0)
+            continue;
+        size_t at = tail.size();
+        tail.resize(at + section->size);
+        FilePtr file = OpenForReading(section->path, "file");
+        if (fread(tail.data() + at, 1, section->size, file.get()) != section->size || fgetc(file.get()) != EOF)
+            throw BuildError(ShowPath(section->path) + " changed while the disc was built");
     }
-    WriteBytes(out.get(), &trailer, sizeof trailer, destination);
+    XorWithValue(tail.data(), tail.size(), CombinedKeyValue(layoutKey));
+    const unsigned char* trailerBytes = reinterpret_cast<const unsigned char*>(&trailer);
+    tail.insert(tail.end(), trailerBytes, trailerBytes + sizeof trailer);
+    return tail;
+}
+
+void WriteViewerWithLayout(const fs::path& destination, const fs::path& viewer,
+                           uint64_t viewerSize, const ItemTable& table,
+                           const std::vector<unsigned char>& tail)
+{
+    FilePtr out = OpenForWriting(destination);
+    // An empty key leaves the bytes as they are: the viewer's program image.
+    CopyScrambled(viewer, viewerSize, out.get(), destination, "");
+    if (table.sealed) {
+        WriteBytes(out.get(), table.bytes.data(), table.bytes.size(), destination);
+    } else {
+        std::vector<unsigned char> scrambled = table.bytes;
+        XorWithValue(scrambled.data(), scrambled.size(), CombinedKeyValue(layoutKey));
+        WriteBytes(out.get(), scrambled.data(), scrambled.size(), destination);
+    }
+    WriteBytes(out.get(), tail.data(), tail.size(), destination);
     FinishWriting(out, destination);
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "file_io.h"
 #include "item_table.h"
@@ -17,8 +18,17 @@ fs::path DefaultViewerPath();
 // 32-bit layoutStart.
 uint64_t CheckBareViewer(const fs::path& viewer);
 
-// Writes viewer + item table + licence text + header + images + font +
-// trailer to destination; every section scrambled with the layout key.
+// The trailer of the layout: the sections' sizes (a sealed table counted with
+// its tag, and as holding no items).
+LayoutTrailer MakeTrailer(uint64_t viewerSize, const ItemTable& table, const LayoutInputs& inputs);
+
+// Everything of the layout behind the item table, as stored: licence text,
+// header, images and font scrambled with the layout key, then the trailer.
+// A strong disc's table is bound to these bytes.
+std::vector<unsigned char> LayoutTail(const LayoutInputs& inputs, const LayoutHeader& header,
+                                      const LayoutTrailer& trailer);
+
+// Writes viewer + item table (scrambled, or as sealed) + tail to destination.
 void WriteViewerWithLayout(const fs::path& destination, const fs::path& viewer,
                            uint64_t viewerSize, const ItemTable& table,
-                           const LayoutInputs& inputs, const LayoutHeader& header);
+                           const std::vector<unsigned char>& tail);

@@ -9,7 +9,9 @@
 #include <random>
 #include <sstream>
 
+#include "byte_source.h"
 #include "content_copy.h"
+#include "disc_open.h"
 #include "disc_keys.h"
 #include "integrity_record.h"
 #include "key_fields.h"
@@ -93,50 +95,64 @@ DiscContents ReadDisc(const fs::path& outputDir)
 
     disc.recordState = ReadIntegrityRecord(&disc.header, &disc.record);
     EXPECT_NE(RECORD_DAMAGED, disc.recordState);
+    disc.viewerFile = outputDir / "discview.exe";
     if (disc.recordState == RECORD_PRESENT && (disc.record.flags & INTEGRITY_STRONG)) {
         disc.sealedTable = file.substr(disc.sections.itemTable, disc.trailer.itemTableSize);
         EXPECT_EQ(0u, disc.trailer.itemCount) << "other viewers see no items";
         return disc;
     }
-    uint32_t position = 0;
-    for (uint32_t i = 0; i < disc.trailer.itemCount; ++i) {
-        ItemRecord record;
-        const char* failure = nullptr;
-        if (!ReadItemRecord((const unsigned char*)table.data(), (uint32_t)table.size(), &position,
-                            &record, &failure)) {
-            ADD_FAILURE() << "record " << i << ": " << failure;
-            break;
-        }
-        disc.items.push_back(record);
-    }
-    EXPECT_EQ(position, table.size()) << "itemCount must cover the whole item table";
+    disc.items = OpenedItems(disc.viewerFile, nullptr);
+    uint64_t recordBytes = 0;
+    for (const ItemRecord& record : disc.items)
+        recordBytes += ItemRecordSize(&record);
+    EXPECT_EQ(recordBytes, table.size()) << "itemCount must cover the whole item table";
     return disc;
+}
+
+std::vector<ItemRecord> OpenedItems(const fs::path& viewerFile, const std::string* password)
+{
+    std::vector<ItemRecord> items;
+    FILE* file = fopen(viewerFile.string().c_str(), "rb");
+    ByteSource source;
+    if (!file || !FileSource(file, &source)) {
+        ADD_FAILURE() << "cannot read " << viewerFile;
+        if (file)
+            fclose(file);
+        return items;
+    }
+    OpenedDisc disc;
+    InitOpenedDisc(&disc);
+    int reason = DISC_OK;
+    // A scrambled disc's table opens without its password, as the viewer reads it.
+    if (!OpenDiscLayout(&source, &disc, &reason) ||
+        (password && !UnlockOpenedDisc(&disc, password->data(), password->size(), &reason)) ||
+        !ReadDiscItems(&disc, &source, &reason))
+        ADD_FAILURE() << DiscReasonText(reason) << (disc.damage ? disc.damage : "");
+    for (uint32_t i = 0; i < disc.itemCount; ++i) {
+        const DiscItem& item = disc.items[i];
+        ItemRecord record = {};
+        record.itemId = item.itemId;
+        record.parentId = item.parentId;
+        record.itemType = item.itemType;
+        record.itemSize = item.itemSize;
+        record.reserved = item.reserved;
+        record.methodFlags = item.methodFlags;
+        strncpy(record.itemName, item.name, ITEM_NAME_MAX);
+        strncpy(record.dataFileName, item.dataFileName, ITEM_NAME_MAX);
+        record.dataOffset = item.dataOffset;
+        items.push_back(record);
+    }
+    CloseOpenedDisc(&disc);
+    fclose(file);
+    return items;
 }
 
 std::vector<ItemRecord> OpenSealedItems(const DiscContents& disc, const std::string& password,
                                         DiscKeys* keys)
 {
-    std::vector<ItemRecord> items;
     EXPECT_EQ(1, UnlockDisc(&disc.record, password.data(), password.size(), keys));
-    std::string table = disc.sealedTable;
-    EXPECT_EQ(table.size(), disc.record.plainTableSize + CHUNK_TAG_SIZE);
-    if (!OpenSealedItemTable(&disc.record, keys->tableKey, (unsigned char*)&table[0], (uint32_t)table.size())) {
-        ADD_FAILURE() << "the sealed item table does not open";
-        return items;
-    }
-    uint32_t position = 0;
-    for (uint32_t i = 0; i < disc.record.itemCount; ++i) {
-        ItemRecord record;
-        const char* failure = nullptr;
-        if (!ReadItemRecord((const unsigned char*)table.data(), disc.record.plainTableSize, &position,
-                            &record, &failure)) {
-            ADD_FAILURE() << "record " << i << ": " << failure;
-            break;
-        }
-        items.push_back(record);
-    }
-    EXPECT_EQ(position, disc.record.plainTableSize);
-    return items;
+    EXPECT_EQ(disc.sealedTable.size(), disc.record.plainTableSize + CHUNK_TAG_SIZE);
+    return OpenedItems(disc.viewerFile, &password);
 }
 
 std::string ExtractSealedFile(const fs::path& outputDir, const ItemRecord& item, const DiscKeys& keys)

@@ -50,6 +50,7 @@ struct DiscContents {
     int recordState = RECORD_ABSENT;
     IntegrityRecord record{};
     std::string sealedTable;  // strong discs: section 1 as stored
+    fs::path viewerFile;
 };
 
 // Reads OUTPUT_DIR/discview.exe; any inconsistency fails the current test.
@@ -62,6 +63,10 @@ std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const
 // section scrambled: for tests that change its items or header.
 void WriteDisc(const fs::path& outputDir, const DiscContents& disc);
 
+
+// The items of a disc as the disc module's opener reads them (password null
+// for a disc without one); fails the current test when it does not open.
+std::vector<ItemRecord> OpenedItems(const fs::path& viewerFile, const std::string* password);
 
 // A strong disc's keys and items, opened with the password; fails the
 // current test when the password or the table does not open.

@@ -107,7 +107,7 @@ TEST(IntegrityRecordFormat, ReadsBackAndRefusesDamageAndHostileValues)
         {"huge chunks", [](IntegrityRecord* r) { r->chunkSize = 0x80000000; }},
         {"no chunks", [](IntegrityRecord* r) { r->chunkSize = 0; }},
         {"strong without verifier", [](IntegrityRecord* r) { r->flags &= ~INTEGRITY_VERIFIER; }},
-        {"newer version", [](IntegrityRecord* r) { r->version = 2; }},
+        {"newer version", [](IntegrityRecord* r) { r->version = 3; }},
     };
     for (const Hostile& h : hostile) {
         IntegrityRecord changed = strong;
@@ -267,21 +267,26 @@ TEST(CheckedCopy, GivesBackEveryByteAndCatchesDamageInEveryMode)
     CloseChunkCipher(cipher);
 }
 
-TEST(CheckedCopy, SealedItemTableOpensOnlyWithItsKeyAndUnchanged)
+TEST(CheckedCopy, SealedItemTableOpensOnlyWithItsKeyAndLayoutUnchanged)
 {
     unsigned char key[DISC_KEY_SIZE] = {9};
     unsigned char other[DISC_KEY_SIZE] = {8};
+    unsigned char layout[SHA256_SIZE] = {1, 2, 3};
+    unsigned char changedLayout[SHA256_SIZE] = {1, 2, 4};
     std::string plain = "item table with names: report.doc, holiday.jpg";
     std::vector<unsigned char> table(plain.begin(), plain.end());
     table.resize(plain.size() + CHUNK_TAG_SIZE);
-    ASSERT_TRUE(SealItemTable(key, table.data(), (uint32_t)plain.size()));
+    ASSERT_TRUE(SealItemTable(key, table.data(), (uint32_t)plain.size(), layout));
     EXPECT_EQ(std::string(table.begin(), table.begin() + plain.size()).find("report"), std::string::npos);
     std::vector<unsigned char> copy = table;
-    EXPECT_FALSE(OpenItemTable(other, copy.data(), (uint32_t)plain.size()));
+    EXPECT_FALSE(OpenItemTable(other, copy.data(), (uint32_t)plain.size(), layout));
     copy = table;
     copy[3] ^= 1;
-    EXPECT_FALSE(OpenItemTable(key, copy.data(), (uint32_t)plain.size()));
-    ASSERT_TRUE(OpenItemTable(key, table.data(), (uint32_t)plain.size()));
+    EXPECT_FALSE(OpenItemTable(key, copy.data(), (uint32_t)plain.size(), layout));
+    copy = table;
+    EXPECT_FALSE(OpenItemTable(key, copy.data(), (uint32_t)plain.size(), changedLayout))
+        << "a table is bound to its layout";
+    ASSERT_TRUE(OpenItemTable(key, table.data(), (uint32_t)plain.size(), layout));
     EXPECT_EQ(std::string(table.begin(), table.begin() + plain.size()), plain);
 }
 

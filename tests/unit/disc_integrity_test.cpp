@@ -159,7 +159,7 @@ TEST(DiscPasswordGate, DamagedRecordAndStrongTableRefusals)
     char contentKey[CONTENT_KEY_SIZE] = {};
     ASSERT_TRUE(CheckDiscPassword(header.contentKey, kRight, contentKey));
     std::vector<unsigned char> sealed = table;
-    ASSERT_TRUE(SealItemTable(discKeys.tableKey, sealed.data(), 100));
+    ASSERT_TRUE(SealItemTable(discKeys.tableKey, sealed.data(), 100, viewerDisc.layoutDigest));
     struct Case {
         const char* what;
         size_t flippedByte;  // SIZE_MAX: none

@@ -1,23 +1,20 @@
-// What the running disc's integrity record allows, and the keys its password
-// opened: kept from the load until the process ends. No windows.h: the
-// password and content decisions are tested natively.
+// The running disc as the opener left it (header, integrity record, keys),
+// kept from the load until the process ends, and the viewer's questions to
+// it. No windows.h: the password and content decisions are tested natively.
 #pragma once
 #include <cstdint>
 
 #include "content_copy.h"
-#include "disc_keys.h"
-#include "integrity_record.h"
-#include "layout_format.h"
+#include "disc_open.h"
 
 struct ArcsealItem;
 
-extern IntegrityRecord discRecord;  // zero unless discRecordState is RECORD_PRESENT
-extern int discRecordState;         // RECORD_ABSENT, RECORD_PRESENT or RECORD_DAMAGED
-extern DiscKeys discKeys;           // set when the password gate admitted the reader
-extern int discKeysReady;
+extern OpenedDisc viewerDisc;
+extern DiscKeys& discKeys;  // set when the password gate admitted the reader
+extern int discKeysReady;   // the keys of a disc with a verifier are there
 
-// Reads the record of the descrambled header into the state above and forgets
-// any earlier keys; returns the record's state.
+// Takes the descrambled header of a layout read elsewhere into viewerDisc
+// and forgets any earlier keys; returns the record's state.
 int TakeIntegrityRecord(const LayoutHeader* header);
 
 // 1 for a disc whose contents and item table are AES-256-GCM sealed.
@@ -28,7 +25,9 @@ int IsStrongDisc();
 // verifier. Strong discs: the verifier alone (their check block is zero). On
 // success contentKey (CONTENT_KEY_SIZE bytes) holds the password with its
 // salt, except on strong discs where it is left as it is, and the keys are
-// kept; returns 1. Deriving the keys takes a noticeable fraction of a second.
+// kept; returns 1. 0 for a wrong password, -1 when the key derivation could
+// not get its memory. Deriving the keys takes a noticeable fraction of a
+// second.
 int CheckDiscPassword(const char* checkBlock, const char* typed, char* contentKey);
 
 // The number of records in the item table and the bytes they fill once the
@@ -45,5 +44,5 @@ int OpenStrongItemTable(unsigned char* table, uint32_t size);
 // (after the password gate). 0 when the disc's keys are missing.
 int ItemContentFormat(const ArcsealItem* item, const char* contentKey, ContentFormat* format);
 
-// Forgets the keys (and closes the chunk cipher): tests, and the process end.
+// Forgets the keys and everything the opener holds: tests, and the process end.
 void ForgetDiscKeys();

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "block_size.h"
 #include "disc_integrity.h"
 #include "item_list.h"
 #include "item_records.h"
+#include "layout_format.h"
 #include "key_fields.h"
 #include "main_window.h"
 #include "scramble.h"
@@ -48,50 +48,57 @@ static int SetUpImageList(HWND tree)
     return 1;
 }
 
-// Reads the whole item table and descrambles it (a strong disc's: opens it
-// with the table key); null after a failure message.
-static unsigned char* ReadItemTable()
+// Reads the whole item table through the opener (a strong disc's opened with
+// its key and checked against the layout) into viewerDisc.items; 0 after a
+// message that stops the load. A damaged record keeps the items before it,
+// after a message that says so.
+static int ReadItems()
 {
     FILE* viewer = fopen(viewerPath, "rb");
-    if (!viewer) {
+    ByteSource source;
+    if (!viewer || !FileSource(viewer, &source)) {
+        if (viewer)
+            fclose(viewer);
         ShowError("Error: 14301", "Cannot open viewer file to decrypt tree items...");
-        return nullptr;
+        return 0;
     }
-    uint32_t size = layoutTrailer.itemTableSize;
-    size_t blockSize;
-    unsigned char* table =
-        SectionBlockSize(size, 100, &blockSize) ? (unsigned char*)malloc(blockSize) : nullptr;
-    if (!table) {
-        fclose(viewer);
-        ShowError("Error: 14302", "Cannot allocate viewer tree items...");
-        return nullptr;
-    }
-    int complete = _fseeki64(viewer, layoutTrailer.layoutStart, SEEK_SET) == 0 &&
-                   fread(table, 1, size, viewer) == size;
+    // The table lies where the loaded trailer says.
+    viewerDisc.trailer = layoutTrailer;
+    ComputeLayoutSections(&layoutTrailer, &viewerDisc.sections);
+    int reason = DISC_OK;
+    int read = ReadDiscItems(&viewerDisc, &source, &reason);
     fclose(viewer);
-    if (!complete) {
-        free(table);
+    if (read)
+        return 1;
+    switch (reason) {
+    case DISC_TABLE_DAMAGED:
+    case DISC_TREE_TOO_DEEP:
+        ShowError("Error: 14303",
+                  "The item table of this disc is damaged at item %lu of %lu (%s). "
+                  "Only the items before it are shown.",
+                  (unsigned long)viewerDisc.damagedAt + 1, (unsigned long)ItemTableCount(&layoutTrailer),
+                  viewerDisc.damage);
+        return 1;
+    case DISC_NO_MEMORY:
+        ShowError("Error: 14302", "Cannot allocate viewer tree items...");
+        return 0;
+    case DISC_TABLE_ALTERED:
+    case DISC_NEEDS_PASSWORD:
+        ShowError("Error: 14304", "The disc was altered or damaged: its list of files cannot be read.");
+        return 0;
+    default:
         ShowError("Error: 14301", "Cannot open viewer file to decrypt tree items...");
-        return nullptr;
+        return 0;
     }
-    if (!IsStrongDisc()) {
-        XorWithValue(table, size, CombinedKeyValue(layoutKey));
-        return table;
-    }
-    if (!OpenStrongItemTable(table, size)) {
-        free(table);
-        ShowError("Error: 14304", "The disc's list of files is damaged and cannot be read.");
-        return nullptr;
-    }
-    return table;
 }
 
-// Counts the record, makes its item and, for a disc root or folder, its tree
-// entry under the parent's entry (or the tree's root when the parent has none).
-static void AddRecord(HWND tree, const ItemRecord* record, int* firstRoot)
+// Counts the item, makes its ArcsealItem and, for a disc root or folder, its
+// tree entry under the parent's entry (or the tree's root when it has none).
+static void AddItem(HWND tree, const DiscItem* record, int* firstRoot)
 {
     char name[ITEM_NAME_MAX + 1];
-    memcpy(name, record->itemName, sizeof name);
+    strncpy(name, record->name, ITEM_NAME_MAX);
+    name[ITEM_NAME_MAX] = 0;
     TVINSERTSTRUCTA insert = {};
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_STATE | TVIF_SELECTEDIMAGE;
     int inTree = 1;
@@ -140,43 +147,26 @@ static void AddRecord(HWND tree, const ItemRecord* record, int* firstRoot)
 
 int LoadItemTree(HWND tree)
 {
-    if (!SetUpImageList(tree))
-        return 0;
-    unsigned char* table = ReadItemTable();
-    if (!table)
+    if (!SetUpImageList(tree) || !ReadItems())
         return 0;
 
     // The tree draws once at the end instead of after every insertion.
     SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
     int firstRoot = 1;
-    uint32_t position = 0;
     // The running totals go to the status bar at most every 100 ms and after
     // the last record: under Wine every status-bar update costs about 2 ms,
     // which alone made a 100,000-item disc take minutes to open.
     DWORD lastShown = GetTickCount();
-    uint32_t i = 0;
-    const uint32_t count = ItemTableCount(&layoutTrailer);
-    const uint32_t tableSize = ItemTablePlainSize(&layoutTrailer);
-    for (; i < count; ++i) {
-        ItemRecord record;
-        const char* failure = "";
-        if (!ReadItemRecord(table, tableSize, &position, &record, &failure)) {
-            ShowError("Error: 14303",
-                      "The item table of this disc is damaged at item %lu of %lu (%s). "
-                      "Only the items before it are shown.",
-                      (unsigned long)i + 1, (unsigned long)count, failure);
-            break;
-        }
-        AddRecord(tree, &record, &firstRoot);
+    for (uint32_t i = 0; i < viewerDisc.itemCount; ++i) {
+        AddItem(tree, &viewerDisc.items[i], &firstRoot);
         if (GetTickCount() - lastShown >= 100) {
             ShowTotals();
             lastShown = GetTickCount();
         }
     }
-    if (i > 0)
+    if (viewerDisc.itemCount > 0)
         ShowTotals();
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);
-    free(table);
     return 1;
 }

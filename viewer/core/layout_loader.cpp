@@ -226,26 +226,25 @@ int LoadLayout()
         return 0;
     }
 
-    // Every trailer value is checked against the file before anything is
-    // allocated or read from it.
-    if (_fseeki64(viewer, 0, SEEK_END) != 0)
+    // The opener checks every trailer value against the file before anything
+    // is allocated or read from it, and reads the header and its record: a
+    // record that is there but does not hold together could turn every check
+    // off or point the key derivation anywhere, so such a disc is corrupt.
+    ForgetDiscKeys();
+    ByteSource source;
+    int reason = DISC_OK;
+    if (!FileSource(viewer, &source) || !OpenDiscLayout(&source, &viewerDisc, &reason)) {
+        if (reason == DISC_OUTDATED) {
+            fclose(viewer);
+            ShowError("Error: 14305", "This disc was made by an earlier version of Arcseal 3 and "
+                                      "cannot be opened. Build it again.");
+            return 0;
+        }
         return ShowCorrupt(viewer);
-    __int64 fileLength = _ftelli64(viewer);
-    if (fileLength < (__int64)LAYOUT_TRAILER_SIZE ||
-        !ReadAt(viewer, (uint64_t)fileLength - LAYOUT_TRAILER_SIZE, &layoutTrailer, sizeof layoutTrailer) ||
-        !LayoutFitsFile(&layoutTrailer, (uint64_t)fileLength))
-        return ShowCorrupt(viewer);
-    LayoutSections sections;
-    ComputeLayoutSections(&layoutTrailer, &sections);
-
-    if (!ReadAt(viewer, sections.header, &layoutHeader, LAYOUT_HEADER_SIZE))
-        return ShowCorrupt(viewer);
-    DescrambleSection(&layoutHeader, LAYOUT_HEADER_SIZE);
-    // A record that is there but does not hold together could turn every
-    // check off or point the key derivation anywhere: such a disc is corrupt.
-    if (TakeIntegrityRecord(&layoutHeader) == RECORD_DAMAGED)
-        return ShowCorrupt(viewer);
-    TerminateHeaderTexts(&layoutHeader);
+    }
+    layoutTrailer = viewerDisc.trailer;
+    layoutHeader = viewerDisc.header;
+    const LayoutSections& sections = viewerDisc.sections;
 
     if (layoutHeader.flags & FLAG_EULA) {
         size_t size = layoutTrailer.eulaSize;

@@ -23,8 +23,20 @@ static void CheckTypedPassword(HWND dialog)
     int accepted = CheckDiscPassword(layoutHeader.contentKey, typed, layoutHeader.contentKey);
     SetCursor(previous);
     SecureZeroMemory(typed, sizeof typed);
-    if (accepted) {
+    if (accepted > 0) {
         EndDialog(dialog, 1);
+        return;
+    }
+    // Not a wrong password: the machine could not lend the derivation its
+    // memory. Trying again may work once other programs have closed.
+    if (accepted < 0) {
+        if (AskYesNo("Error: 14306",
+                     "There is not enough memory to check the password (the disc's key needs "
+                     "%lu MiB). Close other programs and try again?",
+                     (unsigned long)(viewerDisc.record.memoryKiB / 1024)) != IDYES) {
+            startCancelled = 1;
+            EndDialog(dialog, 1);
+        }
         return;
     }
     if (AskYesNo("Password Incorrect.",

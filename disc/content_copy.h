@@ -73,17 +73,14 @@ uint32_t SealedPieceSize(const ContentFormat* format, uint32_t plainLength);
 // without one.
 int ContentModeOf(const IntegrityRecord* record);
 
-// A strong disc's item table as read from the layout (storedSize bytes): 1
-// when its size is the record's plain size and a tag and the tag matches,
-// the first record->plainTableSize bytes being plain then.
-int OpenSealedItemTable(const IntegrityRecord* record, const unsigned char tableKey[DISC_KEY_SIZE],
-                        unsigned char* table, uint32_t storedSize);
-
 // A strong disc's item table: plainSize bytes sealed in place, followed by
-// their tag (the table buffer holds plainSize + CHUNK_TAG_SIZE bytes).
-int SealItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize);
+// their tag (the table buffer holds plainSize + CHUNK_TAG_SIZE bytes), bound
+// to the layout's digest (SHA256_SIZE bytes).
+int SealItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
+                  const unsigned char* layoutDigest);
 // 1 when the tag matches; the table is then plain.
-int OpenItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize);
+int OpenItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
+                  const unsigned char* layoutDigest);
 
 // Memory aligned to 4 KiB pages for the copy buffers (reads into it are much
 // faster on both systems); free with FreeAligned.

@@ -4,12 +4,13 @@
 
 // The verifier and the key that wraps the data key are separate HMAC subkeys
 // of the derived key material, so the verifier says nothing about the keys.
+// Returns a KDF_ result.
 static int DeriveFromPassword(const IntegrityRecord* record, const char* password,
                               size_t passwordLength, unsigned char verifier[DISC_KEY_SIZE],
                               unsigned char wrapping[DISC_KEY_SIZE])
 {
     if (passwordLength == 0)
-        return 0;
+        return KDF_FAILED;
     unsigned char material[DISC_KEY_SIZE];
     int derived = record->kdf == KDF_ARGON2ID
                       ? DeriveArgon2id(password, passwordLength, record->salt, DISC_SALT_SIZE,
@@ -17,8 +18,9 @@ static int DeriveFromPassword(const IntegrityRecord* record, const char* passwor
                                        material, sizeof material)
                       : DerivePbkdf2(password, passwordLength, record->salt, DISC_SALT_SIZE,
                                      record->iterations, material, sizeof material);
-    derived = derived && DeriveSubkey(material, sizeof material, "Arcseal verifier", verifier) &&
-              DeriveSubkey(material, sizeof material, "Arcseal key wrap", wrapping);
+    if (derived == KDF_DONE && !(DeriveSubkey(material, sizeof material, "Arcseal verifier", verifier) &&
+                                 DeriveSubkey(material, sizeof material, "Arcseal key wrap", wrapping)))
+        derived = KDF_FAILED;
     memset(material, 0, sizeof material);
     return derived;
 }
@@ -55,7 +57,7 @@ int SealDiscKeys(IntegrityRecord* record, const char* password, size_t passwordL
                  const DiscKeys* keys)
 {
     unsigned char wrapping[DISC_KEY_SIZE];
-    int sealed = DeriveFromPassword(record, password, passwordLength, record->verifier, wrapping);
+    int sealed = DeriveFromPassword(record, password, passwordLength, record->verifier, wrapping) == KDF_DONE;
     if (sealed && (record->flags & INTEGRITY_STRONG))
         sealed = WrapKey(wrapping, keys->dataKey, record->wrappedKey);
     memset(wrapping, 0, sizeof wrapping);
@@ -72,15 +74,22 @@ int UnlockDisc(const IntegrityRecord* record, const char* password, size_t passw
                DiscKeys* keys)
 {
     memset(keys, 0, sizeof *keys);
+    if (!(record->flags & INTEGRITY_VERIFIER) || passwordLength == 0)
+        return UNLOCK_WRONG;
     unsigned char verifier[DISC_KEY_SIZE];
     unsigned char wrapping[DISC_KEY_SIZE];
-    int unlocked = (record->flags & INTEGRITY_VERIFIER) &&
-                   DeriveFromPassword(record, password, passwordLength, verifier, wrapping) &&
-                   SameBytes(verifier, record->verifier, DISC_KEY_SIZE);
-    if (unlocked && (record->flags & INTEGRITY_STRONG))
-        unlocked = UnwrapKey(wrapping, record->wrappedKey, keys->dataKey) && KeysFromDataKey(keys);
+    int derived = DeriveFromPassword(record, password, passwordLength, verifier, wrapping);
+    int result = derived == KDF_NO_MEMORY ? UNLOCK_NO_MEMORY
+                 : derived != KDF_DONE    ? UNLOCK_FAILED
+                 : SameBytes(verifier, record->verifier, DISC_KEY_SIZE) ? UNLOCK_DONE
+                                                                        : UNLOCK_WRONG;
+    // A verifier that matches but a wrap that does not open is an altered record.
+    if (result == UNLOCK_DONE && (record->flags & INTEGRITY_STRONG) &&
+        !(UnwrapKey(wrapping, record->wrappedKey, keys->dataKey) && KeysFromDataKey(keys)))
+        result = UNLOCK_WRONG;
     memset(wrapping, 0, sizeof wrapping);
-    if (!unlocked)
+    memset(verifier, 0, sizeof verifier);
+    if (result != UNLOCK_DONE)
         memset(keys, 0, sizeof *keys);
-    return unlocked;
+    return result;
 }

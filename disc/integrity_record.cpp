@@ -2,12 +2,6 @@
 
 #include <cstring>
 
-// Bounds a hostile disc cannot go beyond: a reader never spends more than
-// about a second or 256 MiB on one password.
-const uint32_t MAX_PBKDF2_ITERATIONS = 10000000;
-const uint32_t MAX_ARGON2_PASSES = 16;
-const uint32_t MAX_ARGON2_MEMORY_KIB = 262144;
-const uint32_t MAX_ARGON2_LANES = 4;
 const uint32_t MIN_CHUNK_SIZE = 4096;
 const uint32_t MAX_CHUNK_SIZE = 1048576;
 
@@ -54,9 +48,15 @@ int ReadIntegrityRecord(const LayoutHeader* header, IntegrityRecord* record)
     memcpy(&stored, (const unsigned char*)header + INTEGRITY_RECORD_OFFSET, sizeof stored);
     if (stored.magic != INTEGRITY_MAGIC)
         return RECORD_ABSENT;
-    if (stored.version != INTEGRITY_VERSION || stored.size != INTEGRITY_RECORD_SIZE ||
+    int bound = stored.version == INTEGRITY_VERSION_BOUND;
+    if ((stored.version != INTEGRITY_VERSION && !bound) || stored.size != INTEGRITY_RECORD_SIZE ||
         stored.checksum != RecordChecksum(stored) || !ValuesFit(&stored))
         return RECORD_DAMAGED;
+    // Only strong discs are bound; a strong disc that is not was made before
+    // the binding and could be changed unseen: it must be built again.
+    int strong = (stored.flags & INTEGRITY_STRONG) != 0;
+    if (bound != strong)
+        return strong ? RECORD_OUTDATED : RECORD_DAMAGED;
     *record = stored;
     return RECORD_PRESENT;
 }
@@ -64,7 +64,7 @@ int ReadIntegrityRecord(const LayoutHeader* header, IntegrityRecord* record)
 void WriteIntegrityRecord(IntegrityRecord* record, LayoutHeader* header)
 {
     record->magic = INTEGRITY_MAGIC;
-    record->version = INTEGRITY_VERSION;
+    record->version = (record->flags & INTEGRITY_STRONG) ? INTEGRITY_VERSION_BOUND : INTEGRITY_VERSION;
     record->size = INTEGRITY_RECORD_SIZE;
     record->checksum = RecordChecksum(*record);
     memcpy((unsigned char*)header + INTEGRITY_RECORD_OFFSET, record, sizeof *record);

@@ -54,29 +54,24 @@ uint32_t FinishCrc32(Crc32Run* run)
     return crc;
 }
 
-int DerivePbkdf2(const char* password, size_t passwordLength, const unsigned char* salt,
-                 size_t saltLength, uint32_t iterations, unsigned char* out, size_t outLength)
+Sha256Run* StartSha256()
 {
-    if (!StartCrypto() || iterations == 0)
-        return 0;
-    return gcry_kdf_derive(password, passwordLength, GCRY_KDF_PBKDF2, GCRY_MD_SHA256, salt,
-                           saltLength, iterations, outLength, out) == 0;
+    gcry_md_hd_t handle;
+    if (!StartCrypto() || gcry_md_open(&handle, GCRY_MD_SHA256, 0))
+        return nullptr;
+    return (Sha256Run*)handle;
 }
 
-int DeriveArgon2id(const char* password, size_t passwordLength, const unsigned char* salt,
-                   size_t saltLength, uint32_t passes, uint32_t memoryKiB, uint32_t lanes,
-                   unsigned char* out, size_t outLength)
+void AddToSha256(Sha256Run* run, const void* data, size_t length)
 {
-    if (!StartCrypto())
-        return 0;
-    unsigned long parameters[4] = {(unsigned long)outLength, passes, memoryKiB, lanes};
-    gcry_kdf_hd_t handle;
-    if (gcry_kdf_open(&handle, GCRY_KDF_ARGON2, GCRY_KDF_ARGON2ID, parameters, 4, password,
-                      passwordLength, salt, saltLength, nullptr, 0, nullptr, 0))
-        return 0;
-    int done = gcry_kdf_compute(handle, nullptr) == 0 && gcry_kdf_final(handle, outLength, out) == 0;
-    gcry_kdf_close(handle);
-    return done;
+    gcry_md_write((gcry_md_hd_t)run, data, length);
+}
+
+void FinishSha256(Sha256Run* run, unsigned char digest[SHA256_SIZE])
+{
+    gcry_md_hd_t handle = (gcry_md_hd_t)run;
+    memcpy(digest, gcry_md_read(handle, GCRY_MD_SHA256), SHA256_SIZE);
+    gcry_md_close(handle);
 }
 
 int DeriveSubkey(const unsigned char* key, size_t keyLength, const char* label,
@@ -157,34 +152,63 @@ static void PutU32(unsigned char* out, uint32_t value)
         out[i] = (unsigned char)(value >> (8 * i));
 }
 
-// Nonce and associated data of one chunk, the chunk then being the last
-// data before the tag; 1 when the cipher took them.
-static int StartChunk(gcry_cipher_hd_t handle, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize)
+static int StartGcm(gcry_cipher_hd_t handle, const unsigned char nonce[CHUNK_NONCE_SIZE],
+                    const unsigned char* associated, size_t associatedLength)
 {
-    unsigned char associated[CHUNK_NONCE_SIZE + 4];
-    PutU32(associated, itemId);
-    PutU32(associated + 4, (uint32_t)chunkIndex);
-    PutU32(associated + 8, (uint32_t)(chunkIndex >> 32));
-    PutU32(associated + 12, itemSize);
-    return gcry_cipher_reset(handle) == 0 && gcry_cipher_setiv(handle, associated, CHUNK_NONCE_SIZE) == 0 &&
-           gcry_cipher_authenticate(handle, associated, sizeof associated) == 0 &&
+    return gcry_cipher_reset(handle) == 0 && gcry_cipher_setiv(handle, nonce, CHUNK_NONCE_SIZE) == 0 &&
+           gcry_cipher_authenticate(handle, associated, associatedLength) == 0 &&
            gcry_cipher_final(handle) == 0;
 }
 
-int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
-              unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE])
+int SealWithNonce(ChunkCipher* cipher, const unsigned char nonce[CHUNK_NONCE_SIZE],
+                  const unsigned char* associated, size_t associatedLength, unsigned char* data,
+                  size_t length, unsigned char tag[CHUNK_TAG_SIZE])
 {
     gcry_cipher_hd_t handle = (gcry_cipher_hd_t)cipher;
-    return StartChunk(handle, itemId, chunkIndex, itemSize) &&
+    return StartGcm(handle, nonce, associated, associatedLength) &&
            gcry_cipher_encrypt(handle, data, length, nullptr, 0) == 0 &&
            gcry_cipher_gettag(handle, tag, CHUNK_TAG_SIZE) == 0;
 }
 
-int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
-              unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE])
+int OpenWithNonce(ChunkCipher* cipher, const unsigned char nonce[CHUNK_NONCE_SIZE],
+                  const unsigned char* associated, size_t associatedLength, unsigned char* data,
+                  size_t length, const unsigned char tag[CHUNK_TAG_SIZE])
 {
     gcry_cipher_hd_t handle = (gcry_cipher_hd_t)cipher;
-    return StartChunk(handle, itemId, chunkIndex, itemSize) &&
+    return StartGcm(handle, nonce, associated, associatedLength) &&
            gcry_cipher_decrypt(handle, data, length, nullptr, 0) == 0 &&
            gcry_cipher_checktag(handle, tag, CHUNK_TAG_SIZE) == 0;
+}
+
+// A chunk's associated data: its nonce (the item id and the chunk's index),
+// the item's plain size, and for a bound table the layout's digest.
+static size_t ChunkAssociated(uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+                              const unsigned char* bound, unsigned char* associated)
+{
+    PutU32(associated, itemId);
+    PutU32(associated + 4, (uint32_t)chunkIndex);
+    PutU32(associated + 8, (uint32_t)(chunkIndex >> 32));
+    PutU32(associated + 12, itemSize);
+    if (!bound)
+        return CHUNK_NONCE_SIZE + 4;
+    memcpy(associated + CHUNK_NONCE_SIZE + 4, bound, SHA256_SIZE);
+    return CHUNK_NONCE_SIZE + 4 + SHA256_SIZE;
+}
+
+int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+              unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE],
+              const unsigned char* bound)
+{
+    unsigned char associated[CHUNK_NONCE_SIZE + 4 + SHA256_SIZE];
+    size_t associatedLength = ChunkAssociated(itemId, chunkIndex, itemSize, bound, associated);
+    return SealWithNonce(cipher, associated, associated, associatedLength, data, length, tag);
+}
+
+int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+              unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE],
+              const unsigned char* bound)
+{
+    unsigned char associated[CHUNK_NONCE_SIZE + 4 + SHA256_SIZE];
+    size_t associatedLength = ChunkAssociated(itemId, chunkIndex, itemSize, bound, associated);
+    return OpenWithNonce(cipher, associated, associated, associatedLength, data, length, tag);
 }

@@ -36,7 +36,13 @@ int SealDiscKeys(IntegrityRecord* record, const char* password, size_t passwordL
 int MakePasswordVerifier(IntegrityRecord* record, const char* password, size_t passwordLength,
                          int strong, DiscKeys* keys);
 
-// 1 when the password matches the record's verifier (compared in constant
-// time); keys then hold what it opens. 0 for a wrong or empty password.
+// UNLOCK_DONE when the password matches the record's verifier (compared in
+// constant time); keys then hold what it opens. UNLOCK_WRONG for a wrong or
+// empty password; UNLOCK_NO_MEMORY when the derivation could not get its
+// memory, UNLOCK_FAILED when libgcrypt failed otherwise.
+const int UNLOCK_DONE = 1;
+const int UNLOCK_WRONG = 0;
+const int UNLOCK_NO_MEMORY = -1;
+const int UNLOCK_FAILED = -2;
 int UnlockDisc(const IntegrityRecord* record, const char* password, size_t passwordLength,
                DiscKeys* keys);

@@ -8,7 +8,10 @@
 #include "layout_format.h"
 
 const uint32_t INTEGRITY_MAGIC = 0x52335341;  // "AS3R"
-const uint32_t INTEGRITY_VERSION = 1;
+const uint32_t INTEGRITY_VERSION = 1;         // verified discs
+// Strong discs: the item table is bound to the layout (its digest is in the
+// table's associated data). Strong discs of version 1 had no such binding.
+const uint32_t INTEGRITY_VERSION_BOUND = 2;
 const uint32_t INTEGRITY_RECORD_OFFSET = 4124;
 const uint32_t INTEGRITY_RECORD_SIZE = 160;
 const size_t WRAPPED_KEY_SIZE = DISC_KEY_SIZE + 8;  // AES key wrap adds 8 bytes
@@ -47,12 +50,26 @@ struct IntegrityRecord {
 static_assert(sizeof(IntegrityRecord) == INTEGRITY_RECORD_SIZE, "integrity record is 160 bytes");
 static_assert(offsetof(LayoutHeader, unused2) == INTEGRITY_RECORD_OFFSET, "record lies in the unread bytes");
 
-enum RecordState { RECORD_ABSENT = 0, RECORD_PRESENT = 1, RECORD_DAMAGED = -1 };
+enum RecordState {
+    RECORD_ABSENT = 0,
+    RECORD_PRESENT = 1,
+    RECORD_DAMAGED = -1,
+    RECORD_OUTDATED = -2,  // a strong disc of version 1: it must be built again
+};
+
+// Bounds a hostile disc cannot go beyond: what mkdisc writes with a margin,
+// so that a reader never spends much more than a second or 128 MiB on one
+// password.
+const uint32_t MAX_PBKDF2_ITERATIONS = 3000000;
+const uint32_t MAX_ARGON2_PASSES = 10;
+const uint32_t MAX_ARGON2_MEMORY_KIB = 131072;
+const uint32_t MAX_ARGON2_LANES = 4;
 
 // Reads the record of a descrambled header. A header without the magic has no
 // record; one with the magic whose checksum, version or values are wrong (or
 // beyond what a reader should spend: memory, iterations) is damaged.
 int ReadIntegrityRecord(const LayoutHeader* header, IntegrityRecord* record);
 
-// Fills in magic, version, size and checksum and stores the record in the header.
+// Fills in magic, version (by the strong flag), size and checksum and stores
+// the record in the header.
 void WriteIntegrityRecord(IntegrityRecord* record, LayoutHeader* header);

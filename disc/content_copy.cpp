@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "copy_descrambled.h"
+#include "copy_sizes.h"
 #include "scramble.h"
 
 const uint32_t TABLE_ITEM_ID = 0xFFFFFFFFu;  // a nonce no file's chunk uses
@@ -175,10 +175,12 @@ uint32_t SealPiece(const ContentFormat* format, uint64_t firstChunk, const unsig
     return out;
 }
 
-int SealItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize)
+int SealItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
+                  const unsigned char* layoutDigest)
 {
     ChunkCipher* cipher = OpenChunkCipher(tableKey);
-    int sealed = cipher && SealChunk(cipher, TABLE_ITEM_ID, 0, plainSize, table, plainSize, table + plainSize);
+    int sealed = cipher && SealChunk(cipher, TABLE_ITEM_ID, 0, plainSize, table, plainSize,
+                                     table + plainSize, layoutDigest);
     CloseChunkCipher(cipher);
     return sealed;
 }
@@ -192,18 +194,12 @@ int ContentModeOf(const IntegrityRecord* record)
     return CONTENT_XOR;
 }
 
-int OpenSealedItemTable(const IntegrityRecord* record, const unsigned char tableKey[DISC_KEY_SIZE],
-                        unsigned char* table, uint32_t storedSize)
-{
-    if ((uint64_t)record->plainTableSize + CHUNK_TAG_SIZE != storedSize)
-        return 0;
-    return OpenItemTable(tableKey, table, record->plainTableSize);
-}
-
-int OpenItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize)
+int OpenItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
+                  const unsigned char* layoutDigest)
 {
     ChunkCipher* cipher = OpenChunkCipher(tableKey);
-    int opened = cipher && OpenChunk(cipher, TABLE_ITEM_ID, 0, plainSize, table, plainSize, table + plainSize);
+    int opened = cipher && OpenChunk(cipher, TABLE_ITEM_ID, 0, plainSize, table, plainSize,
+                                     table + plainSize, layoutDigest);
     CloseChunkCipher(cipher);
     return opened;
 }

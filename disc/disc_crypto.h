@@ -1,4 +1,4 @@
-// Checksums, key derivation and the AES-256-GCM chunks of verified and strong
+// Checksums, hashes, key derivation and the AES-256-GCM chunks of verified and strong
 // discs, all through libgcrypt so the disc builder and the viewer cannot
 // disagree. No windows.h.
 #pragma once
@@ -20,13 +20,27 @@ Crc32Run* StartCrc32();  // null when out of memory
 void AddToCrc32(Crc32Run* run, const void* data, size_t length);
 uint32_t FinishCrc32(Crc32Run* run);  // also frees the run
 
-// PBKDF2-HMAC-SHA256; 1 on success.
+// SHA-256 in runs.
+const size_t SHA256_SIZE = 32;
+struct Sha256Run;
+Sha256Run* StartSha256();  // null when out of memory
+void AddToSha256(Sha256Run* run, const void* data, size_t length);
+void FinishSha256(Sha256Run* run, unsigned char digest[SHA256_SIZE]);  // also frees the run
+
+// The two slow derivations from a password (password_kdf.cpp). Results:
+const int KDF_DONE = 1;
+const int KDF_FAILED = 0;
+const int KDF_NO_MEMORY = -1;  // the derivation could not get its memory
+// PBKDF2-HMAC-SHA256.
 int DerivePbkdf2(const char* password, size_t passwordLength, const unsigned char* salt,
                  size_t saltLength, uint32_t iterations, unsigned char* out, size_t outLength);
-// Argon2id with t passes over memoryKiB KiB in lanes lanes; 1 on success.
+// Argon2id with t passes over memoryKiB KiB in lanes lanes; secret and
+// associated data are optional (null, 0), as the disc uses none.
 int DeriveArgon2id(const char* password, size_t passwordLength, const unsigned char* salt,
                    size_t saltLength, uint32_t passes, uint32_t memoryKiB, uint32_t lanes,
-                   unsigned char* out, size_t outLength);
+                   unsigned char* out, size_t outLength, const unsigned char* secret = nullptr,
+                   size_t secretLength = 0, const unsigned char* associated = nullptr,
+                   size_t associatedLength = 0);
 // HMAC-SHA256 of the label under key: one subkey of a disc's key material.
 int DeriveSubkey(const unsigned char* key, size_t keyLength, const char* label,
                  unsigned char out[DISC_KEY_SIZE]);
@@ -47,13 +61,26 @@ int UnwrapKey(const unsigned char keyEncryptingKey[DISC_KEY_SIZE], const unsigne
 // One AES-256-GCM key, reused for every chunk of an item. Each chunk's nonce
 // is the item id and the chunk's index, and the associated data is that nonce
 // with the item's plain size, so a chunk moved within or between files, or a
-// file cut short, fails its tag.
+// file cut short, fails its tag. A strong disc's item table is one chunk
+// whose associated data also carries the layout's digest (bound, SHA256_SIZE
+// bytes; null for file chunks), so that any change to the layout fails it.
 struct ChunkCipher;
 ChunkCipher* OpenChunkCipher(const unsigned char key[DISC_KEY_SIZE]);  // null on failure
 void CloseChunkCipher(ChunkCipher* cipher);
 // Encrypts length bytes in place and writes their tag; 1 on success.
 int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
-              unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE]);
+              unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE],
+              const unsigned char* bound = nullptr);
 // Decrypts length bytes in place; 1 only when the tag matches.
 int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
-              unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE]);
+              unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE],
+              const unsigned char* bound = nullptr);
+
+// AES-256-GCM with a nonce and associated data of the caller's: what the
+// chunks above are made of (and what the known-answer tests check).
+int SealWithNonce(ChunkCipher* cipher, const unsigned char nonce[CHUNK_NONCE_SIZE],
+                  const unsigned char* associated, size_t associatedLength, unsigned char* data,
+                  size_t length, unsigned char tag[CHUNK_TAG_SIZE]);
+int OpenWithNonce(ChunkCipher* cipher, const unsigned char nonce[CHUNK_NONCE_SIZE],
+                  const unsigned char* associated, size_t associatedLength, unsigned char* data,
+                  size_t length, const unsigned char tag[CHUNK_TAG_SIZE]);
