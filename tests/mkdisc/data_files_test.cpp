@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 
+#include "disc_open.h"
 #include "disc_test_support.h"
 
 namespace {
@@ -274,6 +275,32 @@ TEST_F(DiscReadingTest, HostileNamesNeverWriteOutsideTheTarget)
     EXPECT_NE(std::string::npos, run.output.find("the disc title \"..\" cannot name a folder")) << run.output;
     EXPECT_TRUE(FilesUnder(scratch / "empty").empty());
     EXPECT_FALSE(fs::exists(scratch / "dots"));
+}
+
+// Folders nested 100,000 deep: refused at once, never walked path by path;
+// a tree within the limit still reads.
+TEST_F(DiscReadingTest, DeepFolderChainsAreRefusedInLinearTime)
+{
+    WriteFile(source / "top.txt", "1");
+    ASSERT_EQ(0, Build({"--label", "Deep", "--no-integrity"}).exitCode);
+    DiscContents disc = ReadDisc(output);
+    for (uint32_t depth : {2000u, 100000u}) {
+        DiscContents deep = disc;
+        for (uint32_t i = 0; i < depth; ++i) {
+            ItemRecord folder = {};
+            folder.itemId = 1000 + i;
+            folder.parentId = i == 0 ? disc.items[1].itemId : 1000 + i - 1;
+            folder.itemType = ITEM_FOLDER;
+            strcpy(folder.itemName, "d");
+            deep.items.push_back(folder);
+        }
+        WriteDisc(output, deep);
+        RunResult run = Verify();
+        EXPECT_EQ(depth > DISC_MAX_DEPTH ? 2 : 0, run.exitCode) << depth << run.messages;
+        if (depth > DISC_MAX_DEPTH) {
+            EXPECT_NE(std::string::npos, run.messages.find("nest deeper")) << run.messages;
+        }
+    }
 }
 
 TEST_F(DiscReadingTest, WhatIsNoReadableDiscEndsWithExitCode2)

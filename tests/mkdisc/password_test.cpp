@@ -8,7 +8,10 @@
 #include <random>
 
 #include "disc_test_support.h"
+#include "disc_crypto.h"
+#include "integrity_record.h"
 #include "key_fields.h"
+#include "scramble.h"
 
 namespace {
 
@@ -225,6 +228,59 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
             EXPECT_NE(std::string::npos, run.output.find("2 of 2 files are damaged")) << run.output;
         }
     }
+}
+
+// What an attacker can change without the password: the record's count
+// (its CRC-32 mended), the splash text, the licence, the "no export"
+// switch. Each one fails the sealed table's tag; nothing is read or written.
+TEST(PasswordTest, StrongDiscsRefuseEveryChangeToTheirLayout)
+{
+    ScratchFolder scratch;
+    WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
+    WriteFile(scratch / "eula.txt", "Use it kindly.");
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        WriteFile(scratch / "src" / name, name);
+    std::string out = (scratch / "out").string();
+    ASSERT_EQ(0, RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password", "pw", "--label",
+                                "Vault", "--eula", (scratch / "eula.txt").string(), "--splash-text", "Hello",
+                                "--no-export", (scratch / "src").string(), out})
+                     .exitCode);
+    const std::string original = ReadFile(scratch / "out/discview.exe");
+    const DiscContents disc = ReadDisc(scratch / "out");
+    ASSERT_EQ(INTEGRITY_VERSION_BOUND, disc.record.version);
+    auto changeHeader = [&](std::string bytes, void (*change)(LayoutHeader*)) {
+        LayoutHeader header = disc.header;
+        change(&header);
+        IntegrityRecord* record = (IntegrityRecord*)((unsigned char*)&header + INTEGRITY_RECORD_OFFSET);
+        record->checksum = 0;
+        record->checksum = Crc32Of(record, sizeof *record);
+        XorWithValue((unsigned char*)&header, sizeof header, CombinedKeyValue(layoutKey));
+        bytes.replace(disc.sections.header, sizeof header, (const char*)&header, sizeof header);
+        return bytes;
+    };
+    std::string licence = original;
+    licence[disc.sections.eula] ^= 0x20;
+    const std::pair<const char*, std::string> attacks[] = {
+        {"one item less", changeHeader(original, [](LayoutHeader* h) {
+             ((IntegrityRecord*)((unsigned char*)h + INTEGRITY_RECORD_OFFSET))->itemCount -= 1;
+         })},
+        {"splash text", changeHeader(original, [](LayoutHeader* h) { h->splashText[0] = 'J'; })},
+        {"no export cleared", changeHeader(original, [](LayoutHeader* h) { h->flags &= ~FLAG_EXPORT_DISABLED; })},
+        {"licence", licence},
+    };
+    for (const auto& attack : attacks) {
+        SCOPED_TRACE(attack.first);
+        WriteFile(scratch / "out/discview.exe", attack.second);
+        RunResult verify = RunMkdiscWith({"--verify", out, "--password", "pw"});
+        EXPECT_EQ(2, verify.exitCode) << verify.output;
+        EXPECT_NE(std::string::npos, verify.messages.find("altered or damaged")) << verify.messages;
+        fs::path target = scratch / "target";
+        RunResult extract = RunMkdiscWith({"--extract", out, "--to", target.string(), "--password", "pw"});
+        EXPECT_EQ(2, extract.exitCode);
+        EXPECT_FALSE(fs::exists(target / "Vault"));
+    }
+    WriteFile(scratch / "out/discview.exe", original);
+    EXPECT_EQ(0, RunMkdiscWith({"--verify", out, "--password", "pw"}).exitCode);
 }
 
 }  // namespace

@@ -59,6 +59,63 @@ TEST(DiscCrypto, PublishedPbkdf2Sha256VectorsAndCrc32)
     EXPECT_EQ(FinishCrc32(run), 0xCBF43926u);
 }
 
+std::vector<unsigned char> Bytes(const char* hex)
+{
+    std::vector<unsigned char> bytes;
+    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
+        unsigned value = 0;
+        sscanf(hex + i, "%2x", &value);
+        bytes.push_back((unsigned char)value);
+    }
+    return bytes;
+}
+
+// Published answers for the rest of what a disc's keys and seals are made
+// of: Argon2id (RFC 9106), AES key wrap (RFC 3394), AES-256-GCM (McGrew and
+// Viega's test case 16, with associated data), SHA-256 (FIPS 180-2).
+TEST(DiscCrypto, PublishedArgon2idKeyWrapGcmAndSha256Vectors)
+{
+    std::vector<unsigned char> password(32, 1), salt(16, 2), secret(8, 3), associated(12, 4);
+    unsigned char tag[32];
+    ASSERT_EQ(KDF_DONE, DeriveArgon2id((const char*)password.data(), password.size(), salt.data(), salt.size(), 3,
+                                       32, 4, tag, sizeof tag, secret.data(), secret.size(),
+                                       associated.data(), associated.size()));
+    EXPECT_EQ(Hex(tag, sizeof tag), "0d640df58d78766c08c037a34a8b53c9d01ef0452d75b65eb52520e96b01e659");
+
+    std::vector<unsigned char> kek = Bytes("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f");
+    std::vector<unsigned char> key = Bytes("00112233445566778899aabbccddeeff000102030405060708090a0b0c0d0e0f");
+    unsigned char wrapped[WRAPPED_KEY_SIZE];
+    ASSERT_TRUE(WrapKey(kek.data(), key.data(), wrapped));
+    EXPECT_EQ(Hex(wrapped, sizeof wrapped),
+              "28c9f404c4b810f4cbccb35cfb87f8263f5786e2d80ed326cbc7f0e71a99f43bfb988b9b7a02dd21");
+    unsigned char unwrapped[DISC_KEY_SIZE];
+    ASSERT_TRUE(UnwrapKey(kek.data(), wrapped, unwrapped));
+    EXPECT_EQ(Hex(unwrapped, sizeof unwrapped), Hex(key.data(), key.size()));
+
+    std::vector<unsigned char> gcmKey =
+        Bytes("feffe9928665731c6d6a8f9467308308feffe9928665731c6d6a8f9467308308");
+    std::vector<unsigned char> nonce = Bytes("cafebabefacedbaddecaf888");
+    std::vector<unsigned char> data = Bytes(
+        "d9313225f88406e5a55909c5aff5269a86a7a9531534f7da2e4c303d8a318a721c3c0c95956809532fcf0e2449a6b525b16aedf5aa0de657ba637b39");
+    std::vector<unsigned char> aad = Bytes("feedfacedeadbeeffeedfacedeadbeefabaddad2");
+    ChunkCipher* cipher = OpenChunkCipher(gcmKey.data());
+    ASSERT_TRUE(cipher);
+    unsigned char gcmTag[CHUNK_TAG_SIZE];
+    ASSERT_TRUE(SealWithNonce(cipher, nonce.data(), aad.data(), aad.size(), data.data(), data.size(), gcmTag));
+    EXPECT_EQ(Hex(data.data(), data.size()),
+              "522dc1f099567d07f47f37a32a84427d643a8cdcbfe5c0c97598a2bd2555d1aa8cb08e48590dbb3da7b08b1056828838c5f61e6393ba7a0abcc9f662");
+    EXPECT_EQ(Hex(gcmTag, sizeof gcmTag), "76fc6ece0f4e1768cddf8853bb2d551b");
+    EXPECT_TRUE(OpenWithNonce(cipher, nonce.data(), aad.data(), aad.size(), data.data(), data.size(), gcmTag));
+    CloseChunkCipher(cipher);
+
+    unsigned char digest[SHA256_SIZE];
+    Sha256Run* run = StartSha256();
+    AddToSha256(run, "a", 1);
+    AddToSha256(run, "bc", 2);
+    FinishSha256(run, digest);
+    EXPECT_EQ(Hex(digest, sizeof digest), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+}
+
 LayoutHeader HeaderWith(IntegrityRecord record)
 {
     LayoutHeader header;
