@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "content_copy.h"
 #include "integrity_record.h"
@@ -37,15 +38,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     rest += 4;
     restSize -= 4;
     static const unsigned char key[DISC_KEY_SIZE] = {7};
-    ChunkCipher* cipher = OpenChunkCipher(key);
+    static ChunkCipher* cipher = OpenChunkCipher(key);
     int mode = record.flags & INTEGRITY_STRONG ? CONTENT_SEALED
                : record.flags & INTEGRITY_FILE_CRC32 ? CONTENT_XOR_CRC32 : CONTENT_XOR;
     ContentFormat format{mode, 0x42, record.itemCount, cipher, record.chunkSize, 5, itemSize};
-    FILE* source = fmemopen((void*)rest, restSize > 0 ? restSize : 1, "rb");
-    if (source) {
-        CopyContents(&format, nullptr, source, nullptr, nullptr);
-        fclose(source);
-    }
-    CloseChunkCipher(cipher);
+    // The stored bytes come straight from a copy of the input, piece by
+    // piece, as mkdisc's read-ahead hands them over.
+    std::vector<unsigned char> stored(rest, rest + restSize);
+    struct Reader {
+        std::vector<unsigned char>* bytes;
+        size_t at;
+        static unsigned char* Next(void* context, uint32_t length)
+        {
+            Reader* reader = (Reader*)context;
+            if (reader->bytes->size() - reader->at < length)
+                return nullptr;
+            unsigned char* piece = reader->bytes->data() + reader->at;
+            reader->at += length;
+            return piece;
+        }
+    } reader = {&stored, 0};
+    ContentPieces pieces = {Reader::Next, &reader};
+    CopyContentsFrom(&format, nullptr, &pieces, nullptr, nullptr);
     return 0;
 }

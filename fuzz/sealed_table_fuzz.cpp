@@ -39,13 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     disc.record.itemCount = count + (uint32_t)countDamage;
     disc.record.plainTableSize = plainSize + (uint32_t)sizeDamage;
+    size_t storedSize = table.size();
     if (storedDamage < 0 && (size_t)-storedDamage <= table.size())
         table.resize(table.size() + storedDamage);
     else if (storedDamage > 0)
         table.resize(table.size() + (size_t)storedDamage, 0);
-    if (flip && !table.empty())
+    flip = flip && !table.empty();
+    if (flip)
         table[flipAt % table.size()] ^= 0x01;
-    bool intact = sizeDamage == 0 && storedDamage == 0 && !flip;
+    bool intact = sizeDamage == 0 && table.size() == storedSize && !flip;
 
     uint32_t opened = 0;
     int reason = DISC_OK;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "input.h"
+#include "layout_bytes.h"
 #include "viewer_test.h"
 
 namespace e2e {
@@ -185,6 +186,30 @@ TEST_F(PasswordTest, WrongPasswordPassingTheOneByteCheckOpensOnlyADiscWithoutThe
         ASSERT_TRUE(box) << "a wrong password was let in";
         AnswerNoAndExpectTheEnd(box->window);
     }
+}
+
+// A strong disc whose splash text was changed after it was built: the right
+// password opens the keys, but the list of files no longer matches the
+// layout, and the viewer says so instead of showing it.
+TEST_F(PasswordTest, AlteredStrongDiscIsRefusedAfterThePassword)
+{
+    std::vector<std::wstring> options = {L"--password", kPassword};
+    options.insert(options.end(), kStrongDisc.begin(), kStrongDisc.end());
+    disc_ = BuildSampleDisc("altered", options);
+    ASSERT_TRUE(disc_.ok) << disc_.output;
+    Bytes bytes = ReadFileBytes(disc_.viewer);
+    SetHeaderTextField(bytes, kSplashText, "Free copies for everyone");
+    WriteFileBytes(disc_.viewer, bytes);
+
+    HWND dialog = StartAndWaitForDialog();
+    ASSERT_TRUE(dialog);
+    EnterPassword(dialog, kPassword);
+    auto box = WaitForMessageBox(viewer_->Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Error: 14304");
+    EXPECT_EQ(box->text, "The disc was altered or damaged: its list of files cannot be read.");
+    ASSERT_TRUE(PressButton(box->window, IDOK));
+    EXPECT_TRUE(EndsQuietly(*viewer_));
 }
 
 TEST_F(PasswordTest, PasswordIsCaseSensitive)

@@ -226,6 +226,20 @@ TEST_F(ItemTreeLoad, ADamagedRecordStopsTheLoadWithAMessageAndKeepsTheItemsBefor
     EXPECT_EQ(LoadItemTree(treeWindow), 1);
     ASSERT_EQ(second.Boxes().size(), 1u);
     EXPECT_NE(second.Boxes()[0].text.find("longer than 254 bytes"), std::string::npos);
+
+    // Folders nested 100,000 deep: the tree keeps them down to the deepest
+    // any disc holds, and the rest is refused at once, not walked.
+    FreeItems();
+    std::vector<ItemRecord> chain{Record(1, 0, ITEM_DISC_ROOT_BIT, "r")};
+    for (uint32_t id = 2; id <= 100001; ++id)
+        chain.push_back(Record(id, id - 1, ITEM_FOLDER, "d"));
+    WriteViewer(TableOf(chain), (uint32_t)chain.size());
+    MessageBoxCatcher deep;
+    EXPECT_EQ(LoadItemTree(treeWindow), 1);
+    ASSERT_EQ(deep.Boxes().size(), 1u);
+    EXPECT_NE(deep.Boxes()[0].text.find("item 2050 of 100001 (its folders nest too deep)"), std::string::npos)
+        << deep.Boxes()[0].text;
+    EXPECT_EQ(folderCount, 2048u);
 }
 
 TEST_F(ItemTreeLoad, AMissingViewerFileStopsTheLoad)

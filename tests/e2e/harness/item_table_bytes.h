@@ -1,6 +1,11 @@
 // The item table of a built viewer file, read and patched from outside, for
 // items the disc builder never writes (names Windows cannot hold). The table
 // is XOR-scrambled with one value, the XOR of the layout key's characters.
+//
+// Deliberately independent of the disc module: these few lines read the
+// bytes as the format document describes them, so that the end-to-end tests
+// would notice if the module and the document drifted apart together with
+// the viewer.
 #pragma once
 #include <cstdint>
 #include <string>

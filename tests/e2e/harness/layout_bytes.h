@@ -31,6 +31,7 @@ enum HeaderText : size_t {
     kFontFileName = 60,
     kFontFaceName = 315,
     kBackImageName = 570,
+    kSplashText = 1080,  // wider than the others; only its first 255 bytes are set here
 };
 constexpr size_t kHeaderTextWidth = 255;
 
