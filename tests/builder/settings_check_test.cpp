@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         // The window finds the viewer beside its own program.
-        WriteFile(scratch / "src/a.txt", "a");
+        WriteText(scratch / "src/a.txt", "a");
         settings[FIELD_SOURCE] = (scratch / "src").string();
         settings[FIELD_OUTPUT] = (scratch / "out").string();
     }
@@ -51,8 +51,8 @@ TEST_F(SettingsCheckTest, ArgumentsLeaveOutWhatOnlyRefinesAnEmptyField)
 
 TEST_F(SettingsCheckTest, EachProblemIsPutOnItsField)
 {
-    WriteFile(scratch / "sky.jpg", "\xFF\xD8\xFF\xE0 picture");
-    WriteFile(scratch / "Fancy.ttf", std::string("\0\1\0\0 font", 10));
+    WriteText(scratch / "sky.jpg", "\xFF\xD8\xFF\xE0 picture");
+    WriteText(scratch / "Fancy.ttf", std::string("\0\1\0\0 font", 10));
     struct Case {
         const char* what;
         std::function<void(ProjectSettings&)> change;

@@ -49,7 +49,7 @@ std::map<std::string, Bytes> Snapshot(const fs::path& folder)
 {
     std::map<std::string, Bytes> files;
     for (const std::string& entry : TreeShape(folder))
-        files[entry] = entry.back() == '/' ? Bytes() : ReadFileBytes(folder / FromUtf8(entry));
+        files[entry] = entry.back() == '/' ? Bytes() : ReadBytes(folder / FromUtf8(entry));
     return files;
 }
 
@@ -246,7 +246,7 @@ TEST_F(BuilderTest, EveryBadInputIsNamedOnItsFieldBeforeAnythingIsWritten)
     MakeSampleContent(Content());
     const fs::path empty = NewFolder("empty");
     const fs::path art = NewFolder("art");
-    WriteFileBytes(art / "photo.png", Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0});
+    WriteBytes(art / "photo.png", Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0});
     fs::copy_file(DataDir() / "e2e-back.jpg", art / "logo.bmp");
     const fs::path font = DataDir() / "ArcsealTestFont.ttf";
     const fs::path output = Scratch() / "disc";

@@ -24,7 +24,7 @@ protected:
     {
         fs::path folder = Scratch() / name;
         fs::create_directories(folder);
-        WriteFileBytes(folder / "discview.exe", bytes);
+        WriteBytes(folder / "discview.exe", bytes);
         return folder / "discview.exe";
     }
 
@@ -56,7 +56,7 @@ TEST_F(CorruptLayoutTest, LayoutCutShort)
 {
     BuiltDisc disc = BuildSampleDisc("disc", {L"--label", L"Cut short"});
     ASSERT_TRUE(disc.ok) << disc.output;
-    Bytes whole = ReadFileBytes(disc.viewer);
+    Bytes whole = ReadBytes(disc.viewer);
     size_t layoutSize = whole.size() - TrailerValue(whole, kLayoutStart);
 
     // Into the trailer, just past it, into the header, and the whole layout.
@@ -71,7 +71,7 @@ TEST_F(CorruptLayoutTest, TrailerSizesPastEndOfFile)
 {
     BuiltDisc disc = BuildSampleDisc("disc", {});
     ASSERT_TRUE(disc.ok) << disc.output;
-    const Bytes whole = ReadFileBytes(disc.viewer);
+    const Bytes whole = ReadBytes(disc.viewer);
     const uint32_t layoutStart = TrailerValue(whole, kLayoutStart);
     const uint32_t itemTableSize = TrailerValue(whole, kItemTableSize);
 
@@ -99,7 +99,7 @@ TEST_F(CorruptLayoutTest, ImageSizePastEndOfFile)
 {
     BuiltDisc disc = BuildSampleDisc("disc", {L"--background", (DataDir() / "e2e-back.bmp").wstring()});
     ASSERT_TRUE(disc.ok) << disc.output;
-    Bytes damaged = ReadFileBytes(disc.viewer);
+    Bytes damaged = ReadBytes(disc.viewer);
     SetTrailerValue(damaged, kBackImageSize, 0xFFFFFF00u);
     ExpectCorruptMessageThenEnd(WriteViewerCopy("back-image-size", damaged));
 }

@@ -64,7 +64,7 @@ TEST_F(CustomFontTest, FirstRunInstallsAndRegistersLaterRunsLeaveItAlone)
 
     ASSERT_TRUE(FinishesStartUpCleanly(StartViewer(disc.viewer)));
     ASSERT_TRUE(fs::exists(installed)) << installed << " was not written";
-    EXPECT_TRUE(ReadFileBytes(installed) == ReadFileBytes(DataDir() / kFontFile))
+    EXPECT_TRUE(ReadBytes(installed) == ReadBytes(DataDir() / kFontFile))
         << "the installed font differs from the one put on the disc";
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, fontKey_, kFace), kFontFile)
         << "no font entry under HKLM\\" << fontKey_;
@@ -81,7 +81,7 @@ TEST_F(CustomFontTest, StoredFileNameThatIsNotAPlainNameInstallsNothing)
 {
     BuiltDisc disc = BuildFontDisc();
     ASSERT_TRUE(disc.ok) << disc.output;
-    const Bytes built = ReadFileBytes(disc.viewer);
+    const Bytes built = ReadBytes(disc.viewer);
     ASSERT_EQ(HeaderTextField(built, kFontFileName), kFontFile) << "disc header not as expected";
     ASSERT_EQ(HeaderTextField(built, kFontFaceName), kFace) << "disc header not as expected";
 
@@ -94,7 +94,7 @@ TEST_F(CustomFontTest, StoredFileNameThatIsNotAPlainNameInstallsNothing)
         SetHeaderTextField(patched, kFontFileName, name);
         fs::path viewer = Scratch() / "patched" / "discview.exe";
         fs::create_directories(viewer.parent_path());
-        WriteFileBytes(viewer, patched);
+        WriteBytes(viewer, patched);
 
         const auto fontsBefore = EntriesIn(fontsFolder_);
         const auto windowsBefore = EntriesIn(windows);

@@ -25,7 +25,7 @@ protected:
     std::vector<StoredItem> StoredFiles()
     {
         std::vector<StoredItem> files;
-        for (const StoredItem& item : ReadItemTable(ReadFileBytes(DiscFolder() / "discview.exe")))
+        for (const StoredItem& item : ReadItemTable(ReadBytes(DiscFolder() / "discview.exe")))
             if (!item.dataFile.empty())
                 files.push_back(item);
         return files;
@@ -115,9 +115,9 @@ TEST_F(DamagedDiscTest, FlippedByteOfAVerifiedDiscIsCaughtEverywhere)
     auto middle = std::find_if(stored.begin(), stored.end(), [](const StoredItem& item) { return item.name == "middle.e2e"; });
     ASSERT_NE(middle, stored.end());
     {
-        Bytes data = ReadFileBytes(DiscFolder() / middle->dataFile);
+        Bytes data = ReadBytes(DiscFolder() / middle->dataFile);
         data.at(middle->dataOffset + 1234567) ^= 0x20;  // in its second copy piece
-        WriteFileBytes(DiscFolder() / middle->dataFile, data);
+        WriteBytes(DiscFolder() / middle->dataFile, data);
     }
     ASSERT_NO_FATAL_FAILURE(StartDisc());
     ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
@@ -210,7 +210,7 @@ TEST_F(DamagedDiscTest, MissingDataFileRefusesItsFilesOnly)
     // A file of the copy's name in the Temp folder that the viewer did not
     // write: the failed View/Open leaves it, and so does the end of the run.
     const fs::path foreign = ViewerTempFolder() / lost;
-    WriteTextFile(foreign, "not the viewer's");
+    WriteText(foreign, "not the viewer's");
     ASSERT_NO_FATAL_FAILURE(ShowFiles("Split", 3));
     ASSERT_NO_FATAL_FAILURE(DoubleClickRow(lost));
     refused = AnswerMessage(10s);
@@ -244,11 +244,11 @@ TEST_F(DamagedDiscTest, UnsafeNamesAreRefusedAndNothingIsWrittenOutside)
     for (const auto& [placeholder, name] : kUnsafeFileNames)
         files.push_back({placeholder, 10});
     ASSERT_NO_FATAL_FAILURE(BuildDiscOnly({kUnsafeFolderPlaceholder}, files));
-    Bytes viewer = ReadFileBytes(DiscFolder() / "discview.exe");
+    Bytes viewer = ReadBytes(DiscFolder() / "discview.exe");
     for (const auto& [placeholder, name] : kUnsafeFileNames)
         RenameStoredItem(viewer, placeholder, name);
     RenameStoredItem(viewer, kUnsafeFolderPlaceholder, kUnsafeFolderName);
-    WriteFileBytes(DiscFolder() / "discview.exe", viewer);
+    WriteBytes(DiscFolder() / "discview.exe", viewer);
     ASSERT_NO_FATAL_FAILURE(StartDisc());
 
     // Export of the whole disc into <scratch>\target: the names joined as
@@ -332,10 +332,10 @@ TEST_F(DamagedDiscTest, DeviceNameVariantsAreRefused)
     for (const auto& [placeholder, name] : devices)
         files.push_back({placeholder, 10});
     ASSERT_NO_FATAL_FAILURE(BuildDiscOnly({}, files));
-    Bytes viewer = ReadFileBytes(DiscFolder() / "discview.exe");
+    Bytes viewer = ReadBytes(DiscFolder() / "discview.exe");
     for (const auto& [placeholder, name] : devices)
         RenameStoredItem(viewer, placeholder, name);
-    WriteFileBytes(DiscFolder() / "discview.exe", viewer);
+    WriteBytes(DiscFolder() / "discview.exe", viewer);
     ASSERT_NO_FATAL_FAILURE(StartDisc());
 
     const fs::path target = NewFolder("target");
@@ -362,8 +362,8 @@ TEST_F(DamagedDiscTest, ExportIntoTheDiscFolderNeverReplacesTheDiscsOwnFiles)
 {
     ASSERT_NO_FATAL_FAILURE(OpenDisc({}, {{"DISCVIEW.EXE", 300}, {"disc0001.dat", 200}, {"notes.e2e", 100}}));
     ASSERT_NO_FATAL_FAILURE(ShowFiles(kDiscLabel, 3));
-    const Bytes viewerBefore = ReadFileBytes(DiscFolder() / "discview.exe");
-    const Bytes dataBefore = ReadFileBytes(DiscFolder() / "disc0001.dat");
+    const Bytes viewerBefore = ReadBytes(DiscFolder() / "discview.exe");
+    const Bytes dataBefore = ReadBytes(DiscFolder() / "disc0001.dat");
     ASSERT_NO_FATAL_FAILURE(SelectRows({"DISCVIEW.EXE", "disc0001.dat", "notes.e2e"}));
     ASSERT_TRUE(ExportTo(OpenListMenu("notes.e2e"), kFileMenuExport, kFileMenuEntries, DiscFolder()));
     for (const char* name : {"DISCVIEW.EXE", "disc0001.dat"}) {
@@ -374,8 +374,8 @@ TEST_F(DamagedDiscTest, ExportIntoTheDiscFolderNeverReplacesTheDiscsOwnFiles)
     MessageBoxInfo done = AnswerMessage(10s);
     EXPECT_EQ(done.caption, "Incomplete:");
     EXPECT_EQ(done.text, "Not every file was exported to " + DiscFolder().string() + ": 2 of 3 files could not be exported.");
-    EXPECT_EQ(ReadFileBytes(DiscFolder() / "discview.exe"), viewerBefore);
-    EXPECT_EQ(ReadFileBytes(DiscFolder() / "disc0001.dat"), dataBefore);
+    EXPECT_EQ(ReadBytes(DiscFolder() / "discview.exe"), viewerBefore);
+    EXPECT_EQ(ReadBytes(DiscFolder() / "disc0001.dat"), dataBefore);
     auto difference = FileDifference(Source("notes.e2e"), DiscFolder() / "notes.e2e");
     EXPECT_FALSE(difference) << *difference;
     // autorun.inf is mkdisc's own.

@@ -78,7 +78,7 @@ protected:
     void ExpectSecondDataFileUsed()
     {
         std::set<std::string> dataFiles;
-        for (const StoredItem& item : ReadItemTable(ReadFileBytes(DiscFolder() / "discview.exe")))
+        for (const StoredItem& item : ReadItemTable(ReadBytes(DiscFolder() / "discview.exe")))
             if (!item.dataFile.empty())
                 dataFiles.insert(item.dataFile);
         EXPECT_TRUE(dataFiles.count("disc0002.dat")) << "no file lies in the second data file";
@@ -221,8 +221,8 @@ TEST_F(ExportTest, ReplacesExistingFilesAndReportsOneThatCannotBeCreated)
     ASSERT_NO_FATAL_FAILURE(ShowFiles(kDiscLabel, 4));
     const fs::path target = NewFolder("target");
     fs::create_directories(target / "readme.txt" / "kept");
-    WriteTextFile(target / "empty.txt", "stale contents of an earlier export");
-    WriteFileBytes(target / "big one.bin", Bytes(3u << 20, 0x55));
+    WriteText(target / "empty.txt", "stale contents of an earlier export");
+    WriteBytes(target / "big one.bin", Bytes(3u << 20, 0x55));
 
     ASSERT_NO_FATAL_FAILURE(SelectRows({"readme.txt", "empty.txt", "big one.bin"}));
     ASSERT_TRUE(ExportTo(OpenListMenu("readme.txt"), kFileMenuExport, kFileMenuEntries, target));
@@ -286,7 +286,7 @@ TEST_F(ExportTest, FolderBlockedByAFileIsReportedFileByFile)
         OpenDisc({"Tiny", "Tiny\\Inner"}, {{"Tiny\\nothing.txt", 0}, {"Tiny\\Inner\\deeper.txt", 5}}));
     ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
     const fs::path target = NewFolder("target");
-    WriteTextFile(target / "Tiny", "a file, not a folder");
+    WriteText(target / "Tiny", "a file, not a folder");
 
     ASSERT_TRUE(ExportTo(OpenTreeMenu("Tiny"), kFolderMenuExport, kFolderMenuEntries, target));
     MessageBoxInfo file = AnswerMessage(30s);
@@ -301,7 +301,7 @@ TEST_F(ExportTest, FolderBlockedByAFileIsReportedFileByFile)
     EXPECT_EQ(done.caption, "Incomplete:");
     EXPECT_EQ(done.text, "Tiny was not exported in full to " + target.string() + ": 2 of its 2 files could not be exported.");
     EXPECT_EQ(TreeShape(target), std::set<std::string>{"Tiny"});
-    EXPECT_EQ(ReadFileBytes(target / "Tiny").size(), 20u) << "the file in the way was changed";
+    EXPECT_EQ(ReadBytes(target / "Tiny").size(), 20u) << "the file in the way was changed";
     EXPECT_FALSE(WaitForDialog(kExportingCaption, 0ms)) << "the \"Exporting...\" window stayed open";
 }
 

@@ -29,7 +29,7 @@ std::vector<std::string> ProbeCommandLines(const fs::path& folder)
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("command-line-", 0) == 0 && entry.path().extension() == ".txt") {
-            Bytes bytes = ReadFileBytes(entry.path());
+            Bytes bytes = ReadBytes(entry.path());
             lines.emplace_back(bytes.begin(), bytes.end());
         }
     }

@@ -31,7 +31,7 @@ protected:
     BuiltDisc BuildDiscWithLicence(bool withPassword)
     {
         fs::path licence = Scratch() / "licence.txt";
-        WriteTextFile(licence, kLicenceFileText);
+        WriteText(licence, kLicenceFileText);
         std::vector<std::wstring> options = {L"--eula", licence.wstring()};
         if (withPassword)
             options.insert(options.end(), {L"--password", kPassword});

@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         InstallerTest::SetUp();
-        whole_ = ReadFileBytes(SetupExe());
+        whole_ = ReadBytes(SetupExe());
         auto package = ReadPackage(whole_);
         ASSERT_TRUE(package);
         package_ = *package;
@@ -62,7 +62,7 @@ protected:
 
 TEST_F(SetupDamagedTest, InstallerWithoutPackage)
 {
-    ExpectRefused("stub", ReadFileBytes(SetupStubExe()));
+    ExpectRefused("stub", ReadBytes(SetupStubExe()));
 }
 
 TEST_F(SetupDamagedTest, DownloadsCutShort)
@@ -70,7 +70,7 @@ TEST_F(SetupDamagedTest, DownloadsCutShort)
     ExpectRefused("cut-by-one", Bytes(whole_.begin(), whole_.end() - 1));
     ExpectRefused("cut-by-half", Bytes(whole_.begin(), whole_.begin() + (std::ptrdiff_t)whole_.size() / 2));
     // The bare installer and the trailer, the entries lost in between.
-    Bytes trailerOnly = ReadFileBytes(SetupStubExe());
+    Bytes trailerOnly = ReadBytes(SetupStubExe());
     Bytes trailer = Trailer();
     trailerOnly.insert(trailerOnly.end(), trailer.begin(), trailer.end());
     ExpectRefused("trailer-only", trailerOnly);

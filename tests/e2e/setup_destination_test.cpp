@@ -48,7 +48,7 @@ protected:
     // "\Help\images\\name" (IMAGES).
     size_t LongestTail()
     {
-        auto package = ReadPackage(ReadFileBytes(SetupExe()));
+        auto package = ReadPackage(ReadBytes(SetupExe()));
         size_t longest = 0;
         for (const PackageEntryInfo& entry : package->entries) {
             const std::string& destination = entry.destination;
@@ -137,7 +137,7 @@ TEST_F(SetupDestinationTest, FolderWithOtherFilesIsAskedAbout)
 {
     const fs::path folder = TestRoot() / "Mine";
     fs::create_directories(folder / "Sub");
-    WriteTextFile(folder / "Sub" / "mine.txt", "mine");
+    WriteText(folder / "Sub" / "mine.txt", "mine");
     HWND destination = OpenDestinationDialog();
     ASSERT_TRUE(destination);
     ASSERT_TRUE(SetControlText(GetDlgItem(destination, kInstallDirEdit), folder.string()));

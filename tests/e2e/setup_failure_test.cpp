@@ -41,7 +41,7 @@ protected:
 
 TEST_F(SetupFailureTest, ReadOnlyTargetStopsAtItsEntry)
 {
-    const Bytes installer = ReadFileBytes(SetupExe());
+    const Bytes installer = ReadBytes(SetupExe());
     auto package = ReadPackage(installer);
     ASSERT_TRUE(package);
     ASSERT_EQ(package->entries[3].destination, "HELP\\index.htm");
@@ -50,7 +50,7 @@ TEST_F(SetupFailureTest, ReadOnlyTargetStopsAtItsEntry)
     const fs::path installDir = TestRoot() / "Arcseal3";
     const fs::path locked = installDir / "Help" / "index.htm";
     fs::create_directories(locked.parent_path());
-    WriteTextFile(locked, "an earlier page");
+    WriteText(locked, "an earlier page");
     ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
 
     Process& setup = Start(SetupExe());
@@ -94,12 +94,12 @@ TEST_F(SetupFailureTest, ReadOnlyTargetStopsAtItsEntry)
         const PackageEntryInfo& entry = package->entries[i];
         fs::path installed = InstalledPathOf(entry.destination, installDir);
         if (i < 3) {
-            EXPECT_TRUE(ReadFileBytes(installed) == EntryData(installer, entry)) << installed;
+            EXPECT_TRUE(ReadBytes(installed) == EntryData(installer, entry)) << installed;
         } else if (i > 3) {
             EXPECT_FALSE(fs::exists(installed)) << installed;
         }
     }
-    EXPECT_EQ(ReadFileBytes(locked), Bytes({'a', 'n', ' ', 'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'p', 'a', 'g', 'e'}));
+    EXPECT_EQ(ReadBytes(locked), Bytes({'a', 'n', ' ', 'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'p', 'a', 'g', 'e'}));
 
     // Closed by the user, the run goes on to the links and ends.
     PostMessageA(progress, WM_CLOSE, 0, 0);
@@ -117,7 +117,7 @@ TEST_F(SetupFailureTest, FileInUseStopsAtTheFirstEntry)
     const fs::path installDir = TestRoot() / "Arcseal3";
     fs::create_directories(installDir);
     const fs::path busy = installDir / "Arcseal3.exe";
-    WriteTextFile(busy, "running");
+    WriteText(busy, "running");
     HANDLE held = CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
@@ -136,7 +136,7 @@ TEST_F(SetupFailureTest, FileInUseStopsAtTheFirstEntry)
     // The log names what was made before the failure (the package's default
     // directory, maybe), so that the uninstaller removes it.
     EXPECT_EQ(EntriesIn(installDir), (std::set<std::string>{"Arcseal3.exe", kInstallLogName}));
-    EXPECT_EQ(ReadFileBytes(busy), Bytes({'r', 'u', 'n', 'n', 'i', 'n', 'g'}));
+    EXPECT_EQ(ReadBytes(busy), Bytes({'r', 'u', 'n', 'n', 'i', 'n', 'g'}));
 }
 
 }  // namespace

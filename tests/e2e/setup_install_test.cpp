@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         InstallerTest::SetUp();
-        installer_ = ReadFileBytes(SetupExe());
+        installer_ = ReadBytes(SetupExe());
         auto package = ReadPackage(installer_);
         ASSERT_TRUE(package) << "setup.exe carries no sound package";
         package_ = *package;
@@ -38,8 +38,8 @@ protected:
             SCOPED_TRACE(entry.destination);
             fs::path installed = InstalledPathOf(entry.destination, installDir);
             ASSERT_TRUE(fs::is_regular_file(installed)) << installed;
-            Bytes bytes = ReadFileBytes(installed);
-            EXPECT_TRUE(bytes == ReadFileBytes(SourceOf(entry.destination))) << installed << " differs from its source";
+            Bytes bytes = ReadBytes(installed);
+            EXPECT_TRUE(bytes == ReadBytes(SourceOf(entry.destination))) << installed << " differs from its source";
             EXPECT_TRUE(bytes == EntryData(installer_, entry)) << installed << " differs from the package";
         }
     }
@@ -65,7 +65,7 @@ protected:
             }
             expected += "F " + installed.string() + "\r\n";
         }
-        Bytes log = ReadFileBytes(installDir / kInstallLogName);
+        Bytes log = ReadBytes(installDir / kInstallLogName);
         EXPECT_EQ(std::string(log.begin(), log.end()), expected);
     }
 
@@ -126,7 +126,7 @@ std::vector<fs::path> MissingFolders(const fs::path& installDir)
 
 TEST_F(SetupInstallTest, PackageHoldsTheProductInItsOrder)
 {
-    const Bytes stub = ReadFileBytes(SetupStubExe());
+    const Bytes stub = ReadBytes(SetupStubExe());
     EXPECT_EQ(package_.trailer.firstEntryOffset, stub.size()) << "the package begins where the bare installer ends";
     EXPECT_TRUE(std::equal(stub.begin(), stub.end(), installer_.begin())) << "setup.exe begins with setup-stub.exe";
     EXPECT_STREQ(package_.trailer.defaultDirectory, "c:\\Program Files\\Corvane Software");
@@ -176,7 +176,7 @@ std::string ManifestOf(const fs::path& exe)
 // 1 when the executable's file header names no symbol table.
 bool IsStripped(const fs::path& exe)
 {
-    Bytes bytes = ReadFileBytes(exe);
+    Bytes bytes = ReadBytes(exe);
     if (bytes.size() < 0x40)
         return false;
     uint32_t peOffset = bytes[0x3c] | bytes[0x3d] << 8 | bytes[0x3e] << 16 | (uint32_t)bytes[0x3f] << 24;
@@ -252,12 +252,12 @@ TEST_F(SetupInstallTest, SecondInstallOverwritesTheFirst)
 
     // Damage the first installation: changed, cut and missing files, a
     // changed key value, a broken link.
-    WriteTextFile(installDir / "Help" / "index.htm", "changed");
-    WriteTextFile(installDir / "Arcseal3.exe", "MZ");
+    WriteText(installDir / "Help" / "index.htm", "changed");
+    WriteText(installDir / "Arcseal3.exe", "MZ");
     fs::remove(installDir / "discview.dll");
     SetRegistryString(HKEY_LOCAL_MACHINE, kProductKey, "RootInstallDir", "c:\\elsewhere");
     SetRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", "c:\\elsewhere\\x.exe");
-    WriteTextFile(DesktopFolder() / "Arcseal3.lnk", "not a link");
+    WriteText(DesktopFolder() / "Arcseal3.lnk", "not a link");
 
     ASSERT_TRUE(Install(SetupExe(), installDir.string()));
     ExpectEveryFileInstalled(installDir);

@@ -99,7 +99,7 @@ fs::path InstallerTest::WriteInstaller(const std::string& name, const Bytes& byt
 {
     fs::path folder = Scratch() / name;
     fs::create_directories(folder);
-    WriteFileBytes(folder / "setup.exe", bytes);
+    WriteBytes(folder / "setup.exe", bytes);
     return folder / "setup.exe";
 }
 

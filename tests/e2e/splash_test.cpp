@@ -84,7 +84,7 @@ void WriteBmp(const fs::path& path, int width, int height, const std::function<C
             bytes[row + 3 * x + 2] = GetRValue(c);
         }
     }
-    WriteFileBytes(path, bytes);
+    WriteBytes(path, bytes);
 }
 
 // The background: 200 x 150 green, a yellow 20 x 20 block at the top left and
@@ -271,7 +271,7 @@ protected:
     fs::path TextFile(const std::string& text)
     {
         fs::path path = Scratch() / "splash-text.txt";
-        WriteTextFile(path, text);
+        WriteText(path, text);
         return path;
     }
 
@@ -383,9 +383,9 @@ TEST_F(SplashTest, ImageWithTheLongestStoredNameOrNoTemporaryFolder)
     BuiltDisc disc = BuildSampleDisc("disc", {L"--background", BackgroundBmp().wstring(), L"--background-mode",
                                               L"top-left", L"--back-color", L"#203040", L"--password", L"pw"});
     ASSERT_TRUE(disc.ok) << disc.output;
-    Bytes bytes = ReadFileBytes(disc.viewer);
+    Bytes bytes = ReadBytes(disc.viewer);
     SetHeaderTextField(bytes, kBackImageName, std::string(250, 'n') + ".bmp");
-    WriteFileBytes(disc.viewer, bytes);
+    WriteBytes(disc.viewer, bytes);
     const std::vector<Copy> image = {Natural(0, 0)};
     for (bool tempFolderMissing : {false, true}) {
         SCOPED_TRACE(tempFolderMissing ? "no temporary folder" : "long stored name");
@@ -667,7 +667,7 @@ std::vector<std::wstring> SampleSplash()
 
 std::string LicenceWithCrLf()
 {
-    Bytes raw = ReadFileBytes(DataDir() / "splash-eula.txt");
+    Bytes raw = ReadBytes(DataDir() / "splash-eula.txt");
     std::string text;
     for (unsigned char b : raw) {
         if (b == '\n' && (text.empty() || text.back() != '\r'))

@@ -29,7 +29,7 @@ protected:
     fs::path Marker(const fs::path& folder)
     {
         fs::path marker = folder / "arcseal-e2e-marker.txt";
-        WriteTextFile(marker, "must stay");
+        WriteText(marker, "must stay");
         markers_.push_back(marker);
         return marker;
     }
@@ -40,9 +40,9 @@ protected:
     {
         SCOPED_TRACE("RootInstallDir " + directory);
         SetRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "RootInstallDir", directory);
-        WriteTextFile(DesktopFolder() / "Arcseal3.lnk", "link");
+        WriteText(DesktopFolder() / "Arcseal3.lnk", "link");
         fs::create_directories(ShortcutFolder());
-        WriteTextFile(ShortcutFolder() / "help.lnk", "link");
+        WriteText(ShortcutFolder() / "help.lnk", "link");
 
         auto end = RunAndAnswerYes(UninstallerExe());
         ASSERT_TRUE(end);
@@ -80,8 +80,8 @@ TEST_F(UninstallGuardTest, FolderWithoutTheUninstallerIsNotEmptied)
 {
     const fs::path folder = TestRoot() / "Documents";
     fs::create_directories(folder / "Letters");
-    WriteTextFile(folder / "report.txt", "mine");
-    WriteTextFile(folder / "Letters" / "letter.txt", "mine");
+    WriteText(folder / "report.txt", "mine");
+    WriteText(folder / "Letters" / "letter.txt", "mine");
     ExpectLeftInPlace(folder.string(), {folder / "report.txt", folder / "Letters" / "letter.txt"});
 
     // A folder of that name is not the uninstaller.

@@ -29,7 +29,7 @@ protected:
     std::vector<fs::path> InstalledFiles(const fs::path& installDir)
     {
         std::vector<fs::path> files;
-        auto package = ReadPackage(ReadFileBytes(SetupExe()));
+        auto package = ReadPackage(ReadBytes(SetupExe()));
         EXPECT_TRUE(package);
         if (package) {
             for (const PackageEntryInfo& entry : package->entries)
@@ -89,13 +89,13 @@ TEST_F(UninstallAfterInstallTest, UserFilesStayAndEveryInstalledFileGoes)
 {
     const fs::path installDir = TestRoot() / "Documents";
     fs::create_directories(installDir / "Letters");
-    WriteTextFile(installDir / "report.txt", "mine, from before");
-    WriteTextFile(installDir / "Letters" / "letter.txt", "mine, from before");
+    WriteText(installDir / "report.txt", "mine, from before");
+    WriteText(installDir / "Letters" / "letter.txt", "mine, from before");
     InstallTo(installDir, true);
-    WriteTextFile(installDir / "Help" / "notes.txt", "mine, from after");
+    WriteText(installDir / "Help" / "notes.txt", "mine, from after");
     // The Start-menu folder is emptied whole, another maker's link with it.
-    WriteTextFile(ShortcutFolder() / "Other.lnk", "another program's link");
-    WriteTextFile(StartMenuFolder() / "Arcseal3.lnk", "a link directly in the Start menu");
+    WriteText(ShortcutFolder() / "Other.lnk", "another program's link");
+    WriteText(StartMenuFolder() / "Arcseal3.lnk", "a link directly in the Start menu");
 
     auto end = RunAndAnswerYes(installDir / "arcs3uninst.exe", "uninstall-confirm");
     ASSERT_TRUE(end);
@@ -126,8 +126,8 @@ TEST_F(UninstallAfterInstallTest, SecondRunRemovesOnlyLinksLeft)
 
     // The product key still names a directory; a link has come back.
     fs::create_directories(installDir);
-    WriteTextFile(installDir / "arcs3uninst.exe", "not removed by a second run");
-    WriteTextFile(DesktopFolder() / "Arcseal3.lnk", "left behind");
+    WriteText(installDir / "arcs3uninst.exe", "not removed by a second run");
+    WriteText(DesktopFolder() / "Arcseal3.lnk", "left behind");
     auto second = RunAndAnswerYes(UninstallerExe());
     ASSERT_TRUE(second);
     EXPECT_EQ(*second, kRemovedText);
@@ -149,7 +149,7 @@ TEST_F(UninstallAfterInstallTest, WhatCannotBeDeletedIsNamed)
     // A folder of the user's, hidden: not setup's, so never looked into.
     const fs::path usersFolder = installDir / "Extra";
     fs::create_directories(usersFolder);
-    WriteTextFile(usersFolder / "kept.txt", "kept");
+    WriteText(usersFolder / "kept.txt", "kept");
     ASSERT_TRUE(SetFileAttributesW(usersFolder.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
 
     auto end = RunAndAnswerYes(UninstallerExe());
@@ -175,7 +175,7 @@ TEST_F(UninstallAfterInstallTest, WithoutACopyItsOwnFileIsLeftToWindows)
     const fs::path installDir = TestRoot() / "Arcseal3";
     InstallTo(installDir);
     ASSERT_TRUE(fs::remove(installDir / kInstallLogName));
-    WriteTextFile(installDir / "Help" / "notes.txt", "goes with an older installation");
+    WriteText(installDir / "Help" / "notes.txt", "goes with an older installation");
 
     // The uninstaller finds its temporary folder where the environment says.
     const fs::path missing = TestRoot() / "no-temp";

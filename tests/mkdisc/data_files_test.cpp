@@ -19,7 +19,7 @@ protected:
     }
 };
 
-std::string Pattern(size_t size, unsigned seed)
+std::string PatternText(size_t size, unsigned seed)
 {
     std::string bytes(size, '\0');
     for (size_t i = 0; i < size; ++i)
@@ -29,11 +29,11 @@ std::string Pattern(size_t size, unsigned seed)
 
 TEST_F(DataFilesTest, ContentsDescrambleToTheSources)
 {
-    const std::string big = Pattern(3 * 1048576 + 17, 5);  // several copy pieces
-    WriteFile(source / "a.bin", Pattern(1000, 1));
-    WriteFile(source / "b empty", "");
-    WriteFile(source / "c/big.bin", big);
-    WriteFile(source / "d.txt", "last");
+    const std::string big = PatternText(3 * 1048576 + 17, 5);  // several copy pieces
+    WriteText(source / "a.bin", PatternText(1000, 1));
+    WriteText(source / "b empty", "");
+    WriteText(source / "c/big.bin", big);
+    WriteText(source / "d.txt", "last");
     ASSERT_EQ(0, Build({}).exitCode);
 
     DiscContents disc = ReadDisc(output);
@@ -49,22 +49,22 @@ TEST_F(DataFilesTest, ContentsDescrambleToTheSources)
     EXPECT_EQ(1000u, bigItem.dataOffset);
     EXPECT_EQ(1000u + big.size(), d.dataOffset);
 
-    EXPECT_EQ(Pattern(1000, 1), ExtractFile(output, a, "k3y"));
+    EXPECT_EQ(PatternText(1000, 1), ExtractFile(output, a, "k3y"));
     EXPECT_EQ("", ExtractFile(output, empty, "k3y"));
     EXPECT_EQ(big, ExtractFile(output, bigItem, "k3y"));
     EXPECT_EQ("last", ExtractFile(output, d, "k3y"));
     EXPECT_EQ(1004u + big.size(), fs::file_size(output / "disc0001.dat"));
-    EXPECT_NE(Pattern(1000, 1), ReadFile(output / "disc0001.dat").substr(0, 1000))
+    EXPECT_NE(PatternText(1000, 1), ReadText(output / "disc0001.dat").substr(0, 1000))
         << "contents are stored scrambled";
 }
 
 TEST_F(DataFilesTest, SmallLimitStartsTheNextDataFileAndRebuildRemovesStaleOnes)
 {
-    WriteFile(source / "1.bin", Pattern(60, 1));
-    WriteFile(source / "2.bin", Pattern(40, 2));   // fills the first file exactly
-    WriteFile(source / "3.bin", Pattern(30, 3));   // does not fit: second file
-    WriteFile(source / "4.bin", "");               // empty: stays in the second
-    WriteFile(source / "5.bin", Pattern(80, 5));   // third file
+    WriteText(source / "1.bin", PatternText(60, 1));
+    WriteText(source / "2.bin", PatternText(40, 2));   // fills the first file exactly
+    WriteText(source / "3.bin", PatternText(30, 3));   // does not fit: second file
+    WriteText(source / "4.bin", "");               // empty: stays in the second
+    WriteText(source / "5.bin", PatternText(80, 5));   // third file
     ASSERT_EQ(0, Build({"--data-file-limit", "100"}).exitCode);
 
     DiscContents disc = ReadDisc(output);
@@ -77,12 +77,12 @@ TEST_F(DataFilesTest, SmallLimitStartsTheNextDataFileAndRebuildRemovesStaleOnes)
         const ItemRecord& item = disc.items[i + 2];
         EXPECT_STREQ(placement[i].first, item.dataFileName) << item.itemName;
         EXPECT_EQ(placement[i].second, item.dataOffset) << item.itemName;
-        EXPECT_EQ(ReadFile(source / item.itemName), ExtractFile(output, item, "k3y"));
+        EXPECT_EQ(ReadText(source / item.itemName), ExtractFile(output, item, "k3y"));
     }
     EXPECT_EQ(100u, fs::file_size(output / "disc0001.dat"));
 
     // A rebuild that needs one data file replaces the disc and leaves no stale ones.
-    WriteFile(output / "disc0007.dat", "older disc");
+    WriteText(output / "disc0007.dat", "older disc");
     ASSERT_EQ(0, Build({}).exitCode);
     EXPECT_TRUE(fs::exists(output / "disc0001.dat"));
     EXPECT_FALSE(fs::exists(output / "disc0002.dat"));
@@ -92,8 +92,8 @@ TEST_F(DataFilesTest, SmallLimitStartsTheNextDataFileAndRebuildRemovesStaleOnes)
 
 TEST_F(DataFilesTest, FileLargerThanTheLimitIsRefused)
 {
-    WriteFile(source / "small.bin", "1234");
-    WriteFile(source / "large.bin", Pattern(101, 1));
+    WriteText(source / "small.bin", "1234");
+    WriteText(source / "large.bin", PatternText(101, 1));
     RunResult run = Build({"--data-file-limit", "100"});
     EXPECT_EQ(1, run.exitCode);
     EXPECT_NE(std::string::npos, run.messages.find("large.bin")) << run.messages;
@@ -102,7 +102,7 @@ TEST_F(DataFilesTest, FileLargerThanTheLimitIsRefused)
 
 TEST_F(DataFilesTest, FileOf4GiBIsRefusedWithoutWritingAnything)
 {
-    WriteFile(source / "huge.iso", "");
+    WriteText(source / "huge.iso", "");
     fs::resize_file(source / "huge.iso", 4294967296ull);  // sparse: no disk space used
     RunResult run = Build({});
     EXPECT_EQ(1, run.exitCode);
@@ -113,14 +113,14 @@ TEST_F(DataFilesTest, FileOf4GiBIsRefusedWithoutWritingAnything)
 
 TEST_F(DataFilesTest, SameInputGivesIdenticalBytes)
 {
-    WriteFile(source / "x/y.bin", Pattern(5000, 9));
-    WriteFile(source / "z.txt", "zz");
+    WriteText(source / "x/y.bin", PatternText(5000, 9));
+    WriteText(source / "z.txt", "zz");
     fs::path first = scratch / "first";
     ASSERT_EQ(0, Build({"--label", "Same"}).exitCode);
     fs::rename(output, first);
     ASSERT_EQ(0, Build({"--label", "Same"}).exitCode);
     for (const char* name : {"discview.exe", "disc0001.dat"})
-        EXPECT_EQ(ReadFile(first / name), ReadFile(output / name)) << name;
+        EXPECT_EQ(ReadText(first / name), ReadText(output / name)) << name;
 }
 
 TEST_F(DataFilesTest, DiscWithoutFilesHasNoDataFile)
@@ -139,7 +139,7 @@ std::map<std::string, std::string> FilesUnder(const fs::path& folder)
         return files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).generic_string()] = ReadFile(entry.path());
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadText(entry.path());
     }
     return files;
 }
@@ -151,10 +151,10 @@ protected:
     // a.bin, b empty, c/big.bin in disc0001.dat, d.txt alone in disc0002.dat.
     void BuildSample(bool verified)
     {
-        WriteFile(source / "a.bin", Pattern(1000, 1));
-        WriteFile(source / "b empty", "");
-        WriteFile(source / "c/big.bin", Pattern(2 * 1048576 + 5, 2));
-        WriteFile(source / "d.txt", Pattern(3000000, 4));
+        WriteText(source / "a.bin", PatternText(1000, 1));
+        WriteText(source / "b empty", "");
+        WriteText(source / "c/big.bin", PatternText(2 * 1048576 + 5, 2));
+        WriteText(source / "d.txt", PatternText(3000000, 4));
         ASSERT_EQ(0, Build({"--label", "Sample", "--data-file-limit", "3000000",
                             verified ? "--protection=scrambled" : "--no-integrity"})
                          .exitCode);
@@ -191,10 +191,10 @@ TEST_F(DiscReadingTest, DamageIsReportedForEachFileAloneAndNeverWritten)
 {
     BuildSample(true);
     // The older copy of big.bin an earlier extraction left stays as it is.
-    WriteFile(target / "Sample/c/big.bin", "older copy");
-    std::string data = ReadFile(output / "disc0001.dat");
+    WriteText(target / "Sample/c/big.bin", "older copy");
+    std::string data = ReadText(output / "disc0001.dat");
     data[1000 + 1048576 + 3] ^= 0x20;  // inside c/big.bin
-    WriteFile(output / "disc0001.dat", data);
+    WriteText(output / "disc0001.dat", data);
 
     RunResult verify = Verify();
     EXPECT_EQ(1, verify.exitCode) << verify.messages;
@@ -232,13 +232,13 @@ TEST_F(DiscReadingTest, DamageIsReportedForEachFileAloneAndNeverWritten)
 
 TEST_F(DiscReadingTest, HostileNamesNeverWriteOutsideTheTarget)
 {
-    WriteFile(source / "dots", "1");
-    WriteFile(source / "slash", "2");
-    WriteFile(source / "Same", "3");
-    WriteFile(source / "other", "4");
-    WriteFile(source / "up/inner", "5");
-    WriteFile(source / "linked/x", "6");
-    WriteFile(source / "fine", "7");
+    WriteText(source / "dots", "1");
+    WriteText(source / "slash", "2");
+    WriteText(source / "Same", "3");
+    WriteText(source / "other", "4");
+    WriteText(source / "up/inner", "5");
+    WriteText(source / "linked/x", "6");
+    WriteText(source / "fine", "7");
     ASSERT_EQ(0, Build({"--label", "Hostile", "--no-integrity"}).exitCode);
     DiscContents disc = ReadDisc(output);
     const std::pair<const char*, const char*> renames[] = {
@@ -281,7 +281,7 @@ TEST_F(DiscReadingTest, HostileNamesNeverWriteOutsideTheTarget)
 // a tree within the limit still reads.
 TEST_F(DiscReadingTest, DeepFolderChainsAreRefusedInLinearTime)
 {
-    WriteFile(source / "top.txt", "1");
+    WriteText(source / "top.txt", "1");
     ASSERT_EQ(0, Build({"--label", "Deep", "--no-integrity"}).exitCode);
     DiscContents disc = ReadDisc(output);
     for (uint32_t depth : {2000u, 100000u}) {
@@ -306,7 +306,7 @@ TEST_F(DiscReadingTest, DeepFolderChainsAreRefusedInLinearTime)
 TEST_F(DiscReadingTest, WhatIsNoReadableDiscEndsWithExitCode2)
 {
     BuildSample(true);
-    std::string viewerFile = ReadFile(output / "discview.exe");
+    std::string viewerFile = ReadText(output / "discview.exe");
     const std::pair<std::string, const char*> cases[] = {
         {"no viewer", "holds no discview.exe"},
         {"bare viewer", "carries no disc layout"},
@@ -322,14 +322,14 @@ TEST_F(DiscReadingTest, WhatIsNoReadableDiscEndsWithExitCode2)
             bytes[disc.sections.header + 4124 + 40] ^= 1;  // a byte of the record's salt
         else if (c.first == "table")
             bytes[bytes.size() - 40 + 8] += 1;              // itemCount: one record more than the table holds
-        WriteFile(output / "discview.exe", bytes);
+        WriteText(output / "discview.exe", bytes);
         if (c.first == "no viewer")
             fs::remove(output / "discview.exe");
         RunResult run = Verify();
         EXPECT_EQ(2, run.exitCode) << c.first;
         EXPECT_NE(std::string::npos, run.messages.find(c.second)) << c.first << ": " << run.messages;
         EXPECT_EQ(2, Extract().exitCode) << c.first;
-        WriteFile(output / "discview.exe", viewerFile);
+        WriteText(output / "discview.exe", viewerFile);
     }
     EXPECT_FALSE(fs::exists(target / "Sample"));
 }

@@ -18,8 +18,8 @@ protected:
     void SetUp() override
     {
         DiscBuildTest::SetUp();
-        WriteFile(source / "a.txt", std::string(3000, 'a'));
-        WriteFile(source / "Docs/b.bin", std::string(5000, 'b'));
+        WriteText(source / "a.txt", std::string(3000, 'a'));
+        WriteText(source / "Docs/b.bin", std::string(5000, 'b'));
     }
     RunResult Build(const std::vector<std::string>& options) { return RunBuild(options); }
 };
@@ -42,7 +42,7 @@ std::string Trailing(std::string text, char blank)
 ImageContents ReadImage(const fs::path& path)
 {
     ImageContents contents;
-    std::string bytes = ReadFile(path);
+    std::string bytes = ReadText(path);
     const size_t sector = 2048;
     for (size_t at = 16 * sector; at + sector <= bytes.size() && bytes[at] != '\xFF'; at += sector) {
         if (bytes[at] == 1)
@@ -102,12 +102,12 @@ TEST_F(DiscFolderTest, AutorunStartsTheViewerAndLabelsTheDisc)
 {
     ASSERT_EQ(0, Build({"--label", "Caf\xC3\xA9 Disc"}).exitCode);
     EXPECT_EQ("[autorun]\r\nopen=discview.exe\r\nicon=discview.exe,0\r\nlabel=Caf\xE9 Disc\r\n",
-              ReadFile(output / "autorun.inf"));
+              ReadText(output / "autorun.inf"));
 }
 
 TEST_F(DiscFolderTest, IsoImageHoldsEveryFileOfTheDiscFolderByteForByte)
 {
-    WriteFile(output / "notes.txt", "the author's own file, not part of the disc");
+    WriteText(output / "notes.txt", "the author's own file, not part of the disc");
     fs::path iso = scratch / "images/harbour.iso";
     fs::create_directories(iso.parent_path());
     RunResult run = Build({"--label", "Harbour Trust 2004", "--data-file-limit", "6000", "--iso", iso.string()});
@@ -116,7 +116,7 @@ TEST_F(DiscFolderTest, IsoImageHoldsEveryFileOfTheDiscFolderByteForByte)
     ImageContents image = ReadImage(iso);
     std::map<std::string, std::string> expected;
     for (const char* name : {"discview.exe", "autorun.inf", "disc0001.dat", "disc0002.dat"})
-        expected[name] = ReadFile(output / name);
+        expected[name] = ReadText(output / name);
     EXPECT_EQ(expected, image.files);
     EXPECT_EQ("HARBOUR_TRUST_2004", image.primaryLabel);
     EXPECT_EQ("Harbour Trust 20", image.jolietLabel) << "Joliet keeps 16 characters";

@@ -18,38 +18,6 @@
 #include "run_mkdisc.h"
 #include "scramble.h"
 
-ScratchFolder::ScratchFolder()
-{
-    static std::atomic<unsigned> counter{0};
-    std::random_device device;
-    path_ = fs::temp_directory_path() /
-            ("mkdisc-test-" + std::to_string(device()) + "-" + std::to_string(counter++));
-    fs::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), (std::streamsize)bytes.size());
-    ASSERT_TRUE(out.good()) << path;
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 RunResult RunMkdiscWith(const std::vector<std::string>& args)
 {
     std::ostringstream out;
@@ -72,7 +40,7 @@ DiscContents ReadDisc(const fs::path& outputDir)
 {
     UnscrambleKeyFields();
     DiscContents disc;
-    std::string file = ReadFile(outputDir / "discview.exe");
+    std::string file = ReadText(outputDir / "discview.exe");
     EXPECT_GE(file.size(), LAYOUT_TRAILER_SIZE + LAYOUT_HEADER_SIZE);
     if (file.size() < LAYOUT_TRAILER_SIZE + LAYOUT_HEADER_SIZE)
         return disc;
@@ -182,7 +150,7 @@ std::string ExtractSealedFile(const fs::path& outputDir, const ItemRecord& item,
 
 std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const std::string& key)
 {
-    std::string data = ReadFile(outputDir / item.dataFileName);
+    std::string data = ReadText(outputDir / item.dataFileName);
     EXPECT_LE((uint64_t)item.dataOffset + item.itemSize, data.size()) << item.itemName;
     if ((uint64_t)item.dataOffset + item.itemSize > data.size())
         return std::string();
@@ -193,7 +161,7 @@ std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const
 
 void DiscBuildTest::SetUp()
 {
-    WriteFile(viewer, FAKE_VIEWER);
+    WriteText(viewer, FAKE_VIEWER);
 }
 
 RunResult DiscBuildTest::RunBuild(std::vector<std::string> options) const
@@ -226,6 +194,6 @@ void WriteDisc(const fs::path& outputDir, const DiscContents& disc)
     std::string file = disc.viewerImage + table + Scrambled(disc.eula) + Scrambled(header) +
                        Scrambled(disc.background) + Scrambled(disc.logo) + Scrambled(disc.font) +
                        std::string((const char*)&trailer, sizeof trailer);
-    WriteFile(outputDir / "discview.exe", file);
+    WriteText(outputDir / "discview.exe", file);
 }
 

@@ -12,26 +12,7 @@
 #include "disc_keys.h"
 #include "item_records.h"
 #include "layout_format.h"
-
-namespace fs = std::filesystem;
-
-// A fresh folder under the system's temporary folder, removed with everything
-// in it when the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const std::string& relative) const { return path_ / fs::u8path(relative); }
-
-private:
-    fs::path path_;
-};
-
-void WriteFile(const fs::path& path, const std::string& bytes);
-std::string ReadFile(const fs::path& path);
+#include "test_files.h"
 
 struct RunResult {
     int exitCode;

@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         DiscBuildTest::SetUp();
-        WriteFile(source / "a.txt", "a");
+        WriteText(source / "a.txt", "a");
     }
 
     DiscContents Build(const std::vector<std::string>& options)
@@ -81,7 +81,7 @@ TEST_F(HeaderTest, SplashTextOptions)
 
 TEST_F(HeaderTest, SplashTextFromFileAndNamedPositions)
 {
-    WriteFile(scratch / "splash.txt", "\xEF\xBB\xBFLine one\r\nCaf\xC3\xA9\r\n");
+    WriteText(scratch / "splash.txt", "\xEF\xBB\xBFLine one\r\nCaf\xC3\xA9\r\n");
     const std::pair<const char*, uint32_t> positions[] = {
         {"top-left", TEXT_TOP_LEFT},       {"top-centre", TEXT_TOP_CENTRE},
         {"bottom-left", TEXT_BOTTOM_LEFT}, {"bottom-centre", TEXT_BOTTOM_CENTRE},
@@ -99,9 +99,9 @@ TEST_F(HeaderTest, SplashTextFromFileAndNamedPositions)
 
 TEST_F(HeaderTest, BackgroundLogoAndFontSections)
 {
-    WriteFile(scratch / "art/sky.bmp", "BM background bytes");
-    WriteFile(scratch / "art/logo.gif", "GIF89a logo");
-    WriteFile(scratch / "fonts/Fancy.ttf", std::string("\0\1\0\0 font", 10));
+    WriteText(scratch / "art/sky.bmp", "BM background bytes");
+    WriteText(scratch / "art/logo.gif", "GIF89a logo");
+    WriteText(scratch / "fonts/Fancy.ttf", std::string("\0\1\0\0 font", 10));
     DiscContents disc =
         Build({"--background", (scratch / "art/sky.bmp").string(), "--background-mode", "tile",
                "--logo", (scratch / "art/logo.gif").string(), "--logo-pos", "bottom-centre",
@@ -124,7 +124,7 @@ TEST_F(HeaderTest, BackgroundLogoAndFontSections)
 
 TEST_F(HeaderTest, PlacementBitsOfEveryMode)
 {
-    WriteFile(scratch / "img.bmp", "BM");
+    WriteText(scratch / "img.bmp", "BM");
     const std::pair<const char*, uint32_t> backgrounds[] = {
         {"stretch", 0},
         {"quarters", FLAG_BACK_QUARTERS},
@@ -160,7 +160,7 @@ TEST_F(HeaderTest, PlacementBitsOfEveryMode)
 
 TEST_F(HeaderTest, LicenceTextAndSwitches)
 {
-    WriteFile(scratch / "eula.txt", "Terms \xE2\x80\x94 read them.\nLine two\rLine three\r\n");
+    WriteText(scratch / "eula.txt", "Terms \xE2\x80\x94 read them.\nLine two\rLine three\r\n");
     DiscContents disc = Build({"--eula", (scratch / "eula.txt").string(), "--no-export",
                                "--clear-recent"});
     EXPECT_EQ(FLAG_EULA | FLAG_EXPORT_DISABLED | FLAG_CLEAR_RECENT, disc.header.flags);

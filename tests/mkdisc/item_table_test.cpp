@@ -22,13 +22,13 @@ protected:
 
     void SetUp() override
     {
-        WriteFile(viewer, FAKE_VIEWER);
+        WriteText(viewer, FAKE_VIEWER);
         // Created out of order: the table must not depend on directory order.
-        WriteFile(source / "zeta.txt", "z");
-        WriteFile(source / "b" / "inner" / "deep.txt", "deep");
-        WriteFile(source / "b" / "file.txt", "bf");
-        WriteFile(source / "a" / "one.txt", "1");
-        WriteFile(source / "B.txt", "capital");
+        WriteText(source / "zeta.txt", "z");
+        WriteText(source / "b" / "inner" / "deep.txt", "deep");
+        WriteText(source / "b" / "file.txt", "bf");
+        WriteText(source / "a" / "one.txt", "1");
+        WriteText(source / "B.txt", "capital");
         fs::create_directories(source / "empty folder");
     }
 };
@@ -84,9 +84,9 @@ TEST_F(ItemTableTest, LabelAndMethodFlagsOptions)
 TEST(ItemNames, StoredInCodePage1252)
 {
     ScratchFolder scratch;
-    WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
-    WriteFile(scratch / "src/café/€ price.txt", "5");
-    WriteFile(scratch / "src/Œuvre ™.txt", "x");
+    WriteText(scratch / "viewer.exe", FAKE_VIEWER);
+    WriteText(scratch / "src/café/€ price.txt", "5");
+    WriteText(scratch / "src/Œuvre ™.txt", "x");
     RunResult run = RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(),
                                    (scratch / "src").string(), (scratch / "out").string()});
     ASSERT_EQ(0, run.exitCode) << run.messages;

@@ -33,8 +33,8 @@ std::string WrongPasswordThatPassesTheCheckBlock(const char* block, const std::s
 TEST(PasswordTest, ScrambledDiscsKeepTheCheckBlockAndAddAVerifier)
 {
     ScratchFolder scratch;
-    WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
-    WriteFile(scratch / "src/secret.txt", "the secret contents");
+    WriteText(scratch / "viewer.exe", FAKE_VIEWER);
+    WriteText(scratch / "src/secret.txt", "the secret contents");
     for (bool integrity : {true, false}) {
         SCOPED_TRACE(integrity ? "verified" : "--no-integrity");
         RunResult run = RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password",
@@ -79,7 +79,7 @@ std::string RandomBytesOf(size_t size, unsigned seed)
 TEST(PasswordTest, StrongDiscsHideContentsAndNamesAndOpenOnlyWithThePassword)
 {
     ScratchFolder scratch;
-    WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
+    WriteText(scratch / "viewer.exe", FAKE_VIEWER);
     struct Source {
         const char* path;
         std::string contents;
@@ -91,7 +91,7 @@ TEST(PasswordTest, StrongDiscsHideContentsAndNamesAndOpenOnlyWithThePassword)
         {"chunk edge.bin", RandomBytesOf(65536, 2)},
     };
     for (const Source& s : sources)
-        WriteFile(scratch / "src" / s.path, s.contents);
+        WriteText(scratch / "src" / s.path, s.contents);
     RunResult run = RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password",
                                    "Open Sesame", (scratch / "src").string(),
                                    (scratch / "out").string()});
@@ -111,7 +111,7 @@ TEST(PasswordTest, StrongDiscsHideContentsAndNamesAndOpenOnlyWithThePassword)
     // windows of every source, and each name.
     std::string everything;
     for (const auto& entry : fs::directory_iterator(scratch / "out"))
-        everything += ReadFile(entry.path());
+        everything += ReadText(entry.path());
     for (const Source& s : sources) {
         for (size_t at = 0; at + 16 <= s.contents.size(); at += 997)
             EXPECT_EQ(std::string::npos, everything.find(s.contents.substr(at, 16))) << s.path << " @" << at;
@@ -172,9 +172,9 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.first);
         ScratchFolder scratch;
-        WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
-        WriteFile(scratch / "src/secret.txt", "the secret contents");
-        WriteFile(scratch / "src/Caf\xC3\xA9/big.bin", std::string(2500000, 'x') + "end");
+        WriteText(scratch / "viewer.exe", FAKE_VIEWER);
+        WriteText(scratch / "src/secret.txt", "the secret contents");
+        WriteText(scratch / "src/Caf\xC3\xA9/big.bin", std::string(2500000, 'x') + "end");
         std::string out = (scratch / "out").string();
         const char* protection[] = {"--no-integrity", "--protection=scrambled", "--protection=strong"};
         ASSERT_EQ(0, RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password", "Open S\xC3\xA9same",
@@ -208,20 +208,20 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
         fs::path target = scratch / "target";
         RunResult extract = RunMkdiscWith({"--extract", out, "--to", target.string(), "--password", "Open S\xC3\xA9same"});
         EXPECT_EQ(0, extract.exitCode) << extract.messages << extract.output;
-        EXPECT_EQ("the secret contents", ReadFile(target / "Vault/secret.txt"));
-        EXPECT_EQ(std::string(2500000, 'x') + "end", ReadFile(target / "Vault/Caf\xC3\xA9/big.bin"));
+        EXPECT_EQ("the secret contents", ReadText(target / "Vault/secret.txt"));
+        EXPECT_EQ(std::string(2500000, 'x') + "end", ReadText(target / "Vault/Caf\xC3\xA9/big.bin"));
         if (kind.second == 1) {
             // One flipped byte of a sealed chunk: that file alone (big.bin is
             // read ahead on a second thread, secret.txt is not).
-            std::string data = ReadFile(scratch / "out/disc0001.dat");
+            std::string data = ReadText(scratch / "out/disc0001.dat");
             data[100] ^= 1;
-            WriteFile(scratch / "out/disc0001.dat", data);
+            WriteText(scratch / "out/disc0001.dat", data);
             RunResult run = RunMkdiscWith({"--verify", out, "--password", "Open S\xC3\xA9same"});
             EXPECT_EQ(1, run.exitCode) << run.messages;
             EXPECT_EQ(1u, (size_t)std::count(run.output.begin(), run.output.end(), '\n') - 1) << run.output;
             EXPECT_NE(std::string::npos, run.output.find("1 of 2 files are damaged")) << run.output;
             data.back() ^= 1;  // the tag of the other file's last chunk
-            WriteFile(scratch / "out/disc0001.dat", data);
+            WriteText(scratch / "out/disc0001.dat", data);
             run = RunMkdiscWith({"--verify", out, "--password", "Open S\xC3\xA9same"});
             EXPECT_NE(std::string::npos, run.output.find("damaged: secret.txt\n")) << run.output;
             EXPECT_NE(std::string::npos, run.output.find("damaged: Caf\xC3\xA9/big.bin\n")) << run.output;
@@ -236,16 +236,16 @@ TEST(PasswordTest, VerifyAndExtractNeedTheRightPassword)
 TEST(PasswordTest, StrongDiscsRefuseEveryChangeToTheirLayout)
 {
     ScratchFolder scratch;
-    WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
-    WriteFile(scratch / "eula.txt", "Use it kindly.");
+    WriteText(scratch / "viewer.exe", FAKE_VIEWER);
+    WriteText(scratch / "eula.txt", "Use it kindly.");
     for (const char* name : {"a.txt", "b.txt", "c.txt"})
-        WriteFile(scratch / "src" / name, name);
+        WriteText(scratch / "src" / name, name);
     std::string out = (scratch / "out").string();
     ASSERT_EQ(0, RunMkdiscWith({"--viewer", (scratch / "viewer.exe").string(), "--password", "pw", "--label",
                                 "Vault", "--eula", (scratch / "eula.txt").string(), "--splash-text", "Hello",
                                 "--no-export", (scratch / "src").string(), out})
                      .exitCode);
-    const std::string original = ReadFile(scratch / "out/discview.exe");
+    const std::string original = ReadText(scratch / "out/discview.exe");
     const DiscContents disc = ReadDisc(scratch / "out");
     ASSERT_EQ(INTEGRITY_VERSION_BOUND, disc.record.version);
     auto changeHeader = [&](std::string bytes, void (*change)(LayoutHeader*)) {
@@ -270,7 +270,7 @@ TEST(PasswordTest, StrongDiscsRefuseEveryChangeToTheirLayout)
     };
     for (const auto& attack : attacks) {
         SCOPED_TRACE(attack.first);
-        WriteFile(scratch / "out/discview.exe", attack.second);
+        WriteText(scratch / "out/discview.exe", attack.second);
         RunResult verify = RunMkdiscWith({"--verify", out, "--password", "pw"});
         EXPECT_EQ(2, verify.exitCode) << verify.output;
         EXPECT_NE(std::string::npos, verify.messages.find("altered or damaged")) << verify.messages;
@@ -279,7 +279,7 @@ TEST(PasswordTest, StrongDiscsRefuseEveryChangeToTheirLayout)
         EXPECT_EQ(2, extract.exitCode);
         EXPECT_FALSE(fs::exists(target / "Vault"));
     }
-    WriteFile(scratch / "out/discview.exe", original);
+    WriteText(scratch / "out/discview.exe", original);
     EXPECT_EQ(0, RunMkdiscWith({"--verify", out, "--password", "pw"}).exitCode);
 }
 

@@ -11,7 +11,7 @@ protected:
     void SetUp() override
     {
         DiscBuildTest::SetUp();
-        WriteFile(source / "fine.txt", "fine");
+        WriteText(source / "fine.txt", "fine");
     }
 
     RunResult Build() { return RunBuild({}); }
@@ -40,7 +40,7 @@ TEST_F(RefusalTest, NamesThatCannotBeStoredOrCreatedOnWindows)
     };
     for (const std::string& name : names) {
         fs::path bad = source / "sub" / fs::u8path(name);
-        WriteFile(bad, "x");
+        WriteText(bad, "x");
         ExpectRefusedNaming(name);
         fs::remove(bad);
     }
@@ -49,8 +49,8 @@ TEST_F(RefusalTest, NamesThatCannotBeStoredOrCreatedOnWindows)
 
 TEST_F(RefusalTest, NamesDifferingOnlyInCase)
 {
-    WriteFile(source / "Report.TXT", "1");
-    WriteFile(source / "report.txt", "2");
+    WriteText(source / "Report.TXT", "1");
+    WriteText(source / "report.txt", "2");
     ExpectRefusedNaming("report.txt");
 }
 
@@ -87,10 +87,10 @@ TEST_F(RefusalTest, ViewerThatAlreadyCarriesALayout)
 TEST_F(RefusalTest, FailedRebuildKeepsThePreviousDisc)
 {
     ASSERT_EQ(0, Build().exitCode);
-    std::string before = ReadFile(output / "discview.exe");
-    WriteFile(source / "nul", "device name");
+    std::string before = ReadText(output / "discview.exe");
+    WriteText(source / "nul", "device name");
     EXPECT_EQ(1, Build().exitCode);
-    EXPECT_EQ(before, ReadFile(output / "discview.exe"));
+    EXPECT_EQ(before, ReadText(output / "discview.exe"));
     for (const fs::directory_entry& entry : fs::directory_iterator(output))
         EXPECT_EQ(std::string::npos, entry.path().filename().string().find("part")) << entry.path();
 }
@@ -101,12 +101,12 @@ TEST_F(RefusalTest, BadOptionFilesNameTheOption)
         std::vector<std::string> options;
         const char* expected;
     };
-    WriteFile(scratch / "empty.bmp", "");
-    WriteFile(scratch / "latin1.txt", "caf\xE9");
-    WriteFile(scratch / "long.txt", std::string(3000, 'w'));
-    WriteFile(scratch / "photo.png", "\x89PNG\r\n\x1a\n picture");
-    WriteFile(scratch / "jpeg.bmp", "\xFF\xD8\xFF\xE0 picture");
-    WriteFile(scratch / "notes.gif", "plain words");
+    WriteText(scratch / "empty.bmp", "");
+    WriteText(scratch / "latin1.txt", "caf\xE9");
+    WriteText(scratch / "long.txt", std::string(3000, 'w'));
+    WriteText(scratch / "photo.png", "\x89PNG\r\n\x1a\n picture");
+    WriteText(scratch / "jpeg.bmp", "\xFF\xD8\xFF\xE0 picture");
+    WriteText(scratch / "notes.gif", "plain words");
     const Case cases[] = {
         {{"--background", (scratch / "photo.png").string()}, "cannot show PNG"},
         {{"--logo", (scratch / "jpeg.bmp").string()}, "is a JPEG picture"},

@@ -15,16 +15,16 @@ namespace {
 TEST(StagedOutputTest, AbandonedBuildLeavesTheOldDiscAndNoTemporaryFiles)
 {
     ScratchFolder scratch;
-    WriteFile(scratch / "discview.exe", "old viewer");
-    WriteFile(scratch / "disc0001.dat", "old data");
+    WriteText(scratch / "discview.exe", "old viewer");
+    WriteText(scratch / "disc0001.dat", "old data");
     {
         StagedOutput output(scratch.path());
-        WriteFile(output.Stage("discview.exe"), "new viewer");
-        WriteFile(output.Stage("disc0001.dat"), "new data");
+        WriteText(output.Stage("discview.exe"), "new viewer");
+        WriteText(output.Stage("disc0001.dat"), "new data");
         // Destroyed without Commit, as when a later step throws.
     }
-    EXPECT_EQ("old viewer", ReadFile(scratch / "discview.exe"));
-    EXPECT_EQ("old data", ReadFile(scratch / "disc0001.dat"));
+    EXPECT_EQ("old viewer", ReadText(scratch / "discview.exe"));
+    EXPECT_EQ("old data", ReadText(scratch / "disc0001.dat"));
     EXPECT_EQ(2, std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()));
 }
 
@@ -32,17 +32,17 @@ TEST(StagedOutputTest, CommitReplacesTheDiscAndClearsStaleFiles)
 {
     ScratchFolder scratch;
     fs::path folder = scratch / "new/out";
-    WriteFile(folder / "disc0001.dat", "old 1");
-    WriteFile(folder / "DISC0002.DAT", "old 2");
-    WriteFile(folder / "disc0009.dat.mkdisc-part", "left by a crash");
-    WriteFile(folder / "notes.txt", "not ours");
+    WriteText(folder / "disc0001.dat", "old 1");
+    WriteText(folder / "DISC0002.DAT", "old 2");
+    WriteText(folder / "disc0009.dat.mkdisc-part", "left by a crash");
+    WriteText(folder / "notes.txt", "not ours");
     StagedOutput output(folder);
-    WriteFile(output.Stage("discview.exe"), "viewer");
-    WriteFile(output.Stage("disc0001.dat"), "data");
+    WriteText(output.Stage("discview.exe"), "viewer");
+    WriteText(output.Stage("disc0001.dat"), "data");
     output.Commit("discview.exe", 1);
-    EXPECT_EQ("viewer", ReadFile(folder / "discview.exe"));
-    EXPECT_EQ("data", ReadFile(folder / "disc0001.dat"));
-    EXPECT_EQ("not ours", ReadFile(folder / "notes.txt"));
+    EXPECT_EQ("viewer", ReadText(folder / "discview.exe"));
+    EXPECT_EQ("data", ReadText(folder / "disc0001.dat"));
+    EXPECT_EQ("not ours", ReadText(folder / "notes.txt"));
     EXPECT_EQ(3, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
@@ -75,7 +75,7 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        files[fs::relative(entry.path(), folder).string()] = entry.is_regular_file() ? ReadFile(entry.path()) : "/";
+        files[fs::relative(entry.path(), folder).string()] = entry.is_regular_file() ? ReadText(entry.path()) : "/";
     return files;
 }
 
@@ -86,10 +86,10 @@ protected:
 
     void SetUp() override
     {
-        WriteFile(scratch / "viewer.exe", FAKE_VIEWER);
-        WriteFile(scratch / "src/big.bin", std::string(10u << 20, 'b'));  // three slices
-        WriteFile(scratch / "src/sub/small.txt", "small");
-        WriteFile(scratch / "src/empty.txt", "");
+        WriteText(scratch / "viewer.exe", FAKE_VIEWER);
+        WriteText(scratch / "src/big.bin", std::string(10u << 20, 'b'));  // three slices
+        WriteText(scratch / "src/sub/small.txt", "small");
+        WriteText(scratch / "src/empty.txt", "");
         options.viewer = (scratch / "viewer.exe").string();
         options.sourceDir = (scratch / "src").string();
         options.outputDir = (scratch / "out").string();
@@ -119,7 +119,7 @@ TEST_F(BuildProgressTest, CancelLeavesAnEarlierDiscAsItWasAndMakesNoNewFolder)
     BuildDisc(options);
     const auto before = Snapshot(scratch / "out");
     ASSERT_TRUE(before.count("autorun.inf") && before.count("disc0001.dat"));
-    WriteFile(scratch / "src/new.txt", "a file the cancelled disc would have had");
+    WriteText(scratch / "src/new.txt", "a file the cancelled disc would have had");
     for (size_t cancelAfter : {0u, 1u, 2u}) {
         RecordingProgress progress(cancelAfter);
         EXPECT_THROW(BuildDisc(options, &progress), BuildCancelled) << cancelAfter;

@@ -9,33 +9,19 @@
 #include <vector>
 
 #include "package_writer.h"
+#include "test_files.h"
 
 namespace setup_test {
 
-using Bytes = std::vector<unsigned char>;
+using File = UniqueFile;
 
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
-// A folder of the test's own, removed afterwards.
-class TempFolder {
+// A scratch folder of the test's own under the temporary folder, by name.
+class TempFolder : public ScratchFolder {
 public:
-    explicit TempFolder(const std::string& name);
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    explicit TempFolder(const std::string& name)
+        : ScratchFolder(std::filesystem::temp_directory_path() / ("arcseal-setup-" + name)) {}
+    const std::filesystem::path& Path() const { return path(); }
 };
-
-Bytes ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const Bytes& bytes);
-// Bytes of a recognisable pattern, different for each seed.
-Bytes Pattern(size_t length, unsigned seed = 0);
 
 // Writes each entry's bytes to a source file and assembles a package behind
 // a stub of stubSize bytes; returns the installer file's path.

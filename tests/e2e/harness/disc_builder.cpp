@@ -16,9 +16,9 @@ using namespace std::chrono_literals;
 void MakeSampleContent(const fs::path& folder)
 {
     fs::create_directories(folder / "Letters");
-    WriteTextFile(folder / "readme.txt", "A sample disc for the end-to-end tests.\r\n");
-    WriteTextFile(folder / "notes.txt", "Second file, a little longer than the first one.\r\n");
-    WriteTextFile(folder / "Letters" / "letter.txt", "Dear reader,\r\nthis lies in a folder.\r\n");
+    WriteText(folder / "readme.txt", "A sample disc for the end-to-end tests.\r\n");
+    WriteText(folder / "notes.txt", "Second file, a little longer than the first one.\r\n");
+    WriteText(folder / "Letters" / "letter.txt", "Dear reader,\r\nthis lies in a folder.\r\n");
 }
 
 // One command-line argument, quoted the way the C runtime splits it again:

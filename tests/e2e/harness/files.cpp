@@ -13,39 +13,7 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir(const std::string& name) : path_(ScratchRoot() / name)
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);  // left over from a run that was killed
-    fs::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-Bytes ReadFileBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFileBytes(const fs::path& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), (std::streamsize)bytes.size());
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-}
-
-void WriteTextFile(const fs::path& path, const std::string& text)
-{
-    WriteFileBytes(path, Bytes(text.begin(), text.end()));
-}
+ScratchDir::ScratchDir(const std::string& name) : ScratchFolder(ScratchRoot() / name) {}
 
 std::set<std::string> EntriesIn(const fs::path& folder)
 {

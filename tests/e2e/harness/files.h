@@ -7,26 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
+
 namespace e2e {
 
-using Bytes = std::vector<unsigned char>;
-
-// A folder of its own for one test, emptied when made and removed when done.
-class ScratchDir {
+// A folder of its own for one test under the scratch folder of the test run.
+class ScratchDir : public ScratchFolder {
 public:
     explicit ScratchDir(const std::string& name);
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    const std::filesystem::path& Path() const { return path(); }
 };
-
-Bytes ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
-void WriteTextFile(const std::filesystem::path& path, const std::string& text);
 
 // Names of the entries directly in a folder (files and folders).
 std::set<std::string> EntriesIn(const std::filesystem::path& folder);
