@@ -71,8 +71,15 @@ void WriteImageFile(const fs::path& part, const fs::path& discFolder,
     std::unique_ptr<IsoImage, ImageReleaser> image(rawImage);
     iso_tree_set_follow_symlinks(image.get(), 0);
     iso_image_set_application_id(image.get(), const_cast<char*>("ARCSEAL 3"));
+    // libisofs finds files by absolute path only: a folder given relative to
+    // the current one ("cli/harbour") is made absolute first.
+    std::error_code error;
+    const fs::path folder = fs::absolute(discFolder, error);
+    if (error)
+        throw BuildError("cannot write the ISO image: cannot resolve " + ShowPath(discFolder) + ": " +
+                         error.message());
     for (const std::string& name : names) {
-        fs::path file = discFolder / fs::u8path(name);
+        fs::path file = folder / fs::u8path(name);
         Check(iso_tree_add_node(image.get(), iso_image_get_root(image.get()), file.c_str(), nullptr),
               "cannot add " + ShowPath(file));
     }

@@ -121,6 +121,14 @@ TEST_F(DiscFolderTest, IsoImageHoldsEveryFileOfTheDiscFolderByteForByte)
     EXPECT_EQ("HARBOUR_TRUST_2004", image.primaryLabel);
     EXPECT_EQ("Harbour Trust 20", image.jolietLabel) << "Joliet keeps 16 characters";
     EXPECT_FALSE(fs::exists(scratch / "images/harbour.iso.mkdisc-part"));
+
+    // Relative paths, as typed in a shell: the image takes every file all the same.
+    fs::path before = fs::current_path();
+    fs::current_path(scratch.path());
+    RunResult relative = RunMkdiscWith({"--viewer", "viewer.exe", "--iso", "images/relative.iso", "src", "relative"});
+    fs::current_path(before);
+    ASSERT_EQ(0, relative.exitCode) << relative.messages;
+    EXPECT_EQ(ReadText(scratch / "relative/discview.exe"), ReadImage(scratch / "images/relative.iso").files["discview.exe"]);
 }
 
 TEST_F(DiscFolderTest, IsoImageInsideTheSourceOrTheDiscFolderIsRefusedBeforeBuilding)
