@@ -118,8 +118,9 @@ void MakeShortcuts()
     if (com != S_OK)
         MessageBoxA(nullptr, "Could not init COM (shortcut not created on desktop)", "Error (shortcut)", MB_OK);
     MakeShortcut(desktopFolder, "Arcseal3.lnk", "%s\\arcseal3.exe", "Arcseal 3");
+    // Under Start Menu\Programs, the folder Windows lists in its Start menu.
     char shortcutFolder[SETUP_PATH_SIZE];
-    if (FormatPath(shortcutFolder, "%s\\Corvane Software", startMenuFolder)) {
+    if (FormatPath(shortcutFolder, "%s\\Corvane Software", programsFolder)) {
         MakeDirectoryPath(shortcutFolder);
         MakeShortcut(shortcutFolder, "Arcseal3.lnk", "%s\\arcseal3.exe", "Arcseal 3");
         MakeShortcut(shortcutFolder, "uninstall.lnk", "%s\\arcs3uninst.exe", "UnInstall");
@@ -127,4 +128,14 @@ void MakeShortcuts()
     }
     if (SUCCEEDED(com))
         CoUninitialize();
+}
+
+void ShowFinishedMessage()
+{
+    char text[1024];
+    snprintf(text, sizeof text,
+             "Arcseal 3 is installed in %s.\r\n\r\nStart it with \"Arcseal 3\" on the desktop or in the "
+             "Start menu under Corvane Software.",
+             installDir);
+    MessageBoxA(nullptr, text, "Finished:", MB_OK | MB_SYSTEMMODAL);
 }

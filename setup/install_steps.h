@@ -16,6 +16,9 @@ void WriteRegistryEntries();
 // icon is the target's first. Returns the result of the last shell call.
 HRESULT CreateShortcut(const char* target, const char* linkPath, const char* description);
 
-// The desktop link and, in the Start-menu folder "Corvane Software", the
-// program, uninstall and help links.
+// The desktop link and, in the Start menu's folder "Corvane Software" (under
+// Programs), the program, uninstall and help links.
 void MakeShortcuts();
+
+// Says that the installation is complete, where it went and how to start it.
+void ShowFinishedMessage();

@@ -39,5 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WriteRegistryEntries();
     RunProgressDialog();
     MakeShortcuts();
+    // Only an installation whose every file was written says it is finished;
+    // a failure has been reported on the way.
+    if (completionFlag)
+        ShowFinishedMessage();
     return 0;
 }

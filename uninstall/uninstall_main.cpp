@@ -102,18 +102,27 @@ static void DeleteProgramLink(const char* folderName)
     DeleteFileA(link);
 }
 
-static void RemoveShortcuts()
+// Empties and removes "Corvane Software" in one shell folder.
+static void RemoveShortcutFolder(const char* folderName)
 {
-    DeleteProgramLink("Desktop");
-    DeleteProgramLink("Start Menu");
-    char startMenu[PATH_SIZE], shortcutFolder[PATH_SIZE + 32];
-    if (!ReadRegistryText(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, "Start Menu", startMenu, sizeof startMenu))
+    char parent[PATH_SIZE], shortcutFolder[PATH_SIZE + 32];
+    if (!ReadRegistryText(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, folderName, parent, sizeof parent))
         return;
-    snprintf(shortcutFolder, sizeof shortcutFolder, "%s\\Corvane Software", startMenu);
+    snprintf(shortcutFolder, sizeof shortcutFolder, "%s\\Corvane Software", parent);
     SetFileAttributesA(shortcutFolder, FILE_ATTRIBUTE_NORMAL);
     RemoveTreeContents(shortcutFolder);
     LeaveForWindowsDirectory();
     RemoveDirectoryA(shortcutFolder);
+}
+
+static void RemoveShortcuts()
+{
+    DeleteProgramLink("Desktop");
+    DeleteProgramLink("Start Menu");
+    // Today's installations keep their links under Programs; older ones put
+    // them straight into the Start menu folder.
+    RemoveShortcutFolder("Programs");
+    RemoveShortcutFolder("Start Menu");
 }
 
 static void ShowClosingMessage(const RemovalReport* report, LeftInPlace left, const char* leftInPlace)

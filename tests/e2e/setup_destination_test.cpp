@@ -168,7 +168,7 @@ TEST_F(SetupDestinationTest, LongestDirectoryTheFilesFitUnder)
                         std::to_string(limit) + " characters.");
     ASSERT_TRUE(SetControlText(GetDlgItem(destination, kInstallDirEdit), atLimit));
     ASSERT_TRUE(PressButton(destination, IDOK));
-    ASSERT_TRUE(EndsWithoutMessages(*setup_));
+    ASSERT_TRUE(EndsFinished(*setup_, atLimit));
     EXPECT_TRUE(fs::is_regular_file(fs::path(atLimit) / "Help" / "images" / "main-window.jpg"));
     EXPECT_TRUE(fs::is_regular_file(fs::path(atLimit) / "arcs3uninst.exe"));
 }

@@ -20,7 +20,8 @@ static fs::path ShellFolder(const char* name)
 
 fs::path DesktopFolder() { return ShellFolder("Desktop"); }
 fs::path StartMenuFolder() { return ShellFolder("Start Menu"); }
-fs::path ShortcutFolder() { return StartMenuFolder() / "Corvane Software"; }
+fs::path ShortcutFolder() { return ShellFolder("Programs") / "Corvane Software"; }
+fs::path OlderShortcutFolder() { return StartMenuFolder() / "Corvane Software"; }
 fs::path DefaultParentDir() { return "c:\\Program Files\\Corvane Software"; }
 fs::path DefaultInstallDir() { return DefaultParentDir() / "Arcseal3"; }
 
@@ -105,8 +106,10 @@ void RemoveInstallationTraces()
         fs::remove(DesktopFolder() / "Arcseal3.lnk", ignored);
     if (!StartMenuFolder().empty()) {
         fs::remove(StartMenuFolder() / "Arcseal3.lnk", ignored);
-        ClearReadOnly(ShortcutFolder());
-        fs::remove_all(ShortcutFolder(), ignored);
+        for (const fs::path& folder : {ShortcutFolder(), OlderShortcutFolder()}) {
+            ClearReadOnly(folder);
+            fs::remove_all(folder, ignored);
+        }
     }
 }
 

@@ -18,6 +18,8 @@ std::filesystem::path DesktopFolder();
 std::filesystem::path StartMenuFolder();
 // The Start-menu folder of the three installed links.
 std::filesystem::path ShortcutFolder();
+// Where installations before Start Menu\Programs kept their links.
+std::filesystem::path OlderShortcutFolder();
 
 // "c:\Program Files\Corvane Software", the package's default directory, and
 // the installation directory the destination dialog offers.

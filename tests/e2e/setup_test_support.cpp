@@ -209,6 +209,20 @@ HWND InstallerTest::WaitForProgressDialog(const Process& process)
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult InstallerTest::EndsFinished(const Process& setup, const std::string& folder)
+{
+    auto box = WaitForBox(setup);
+    if (!box)
+        return ::testing::AssertionFailure() << "no message that the installation is finished";
+    const std::string expected = "Arcseal 3 is installed in " + folder + ".\r\n\r\nStart it with \"Arcseal 3\" on "
+                                 "the desktop or in the Start menu under Corvane Software.";
+    if (box->caption != "Finished:" || box->text != expected)
+        return ::testing::AssertionFailure() << "instead of the closing message, a " << Describe(*box);
+    if (!PressButton(box->window, IDOK) || !WaitUntilGone(box->window))
+        return ::testing::AssertionFailure() << "the closing message could not be closed";
+    return EndsWithoutMessages(setup);
+}
+
 ::testing::AssertionResult InstallerTest::Install(const fs::path& installer,
                                                   const std::optional<std::string>& directory, bool folderQuestion)
 {
@@ -228,7 +242,7 @@ HWND InstallerTest::WaitForProgressDialog(const Process& process)
         if (!answered)
             return answered;
     }
-    return EndsWithoutMessages(setup);
+    return EndsFinished(setup, directory.value_or(DefaultInstallDir().string()));
 }
 
 ::testing::AssertionResult InstallerTest::EndsWithoutMessages(const Process& process)

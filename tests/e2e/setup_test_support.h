@@ -72,10 +72,14 @@ protected:
     // on the way.
     ::testing::AssertionResult EndsWithoutMessages(const Process& process);
 
+    // The closing message of a complete installation into folder, checked
+    // word for word and closed; then the installer ends with 0 and nothing else.
+    ::testing::AssertionResult EndsFinished(const Process& setup, const std::string& folder);
+
     // A whole installation driven by button presses: accept, type the
     // directory (none: keep the default), "Next >>", Yes to the question
     // about a folder that holds other files when it is expected, and the
-    // installer ends with 0 without showing any other message box.
+    // installer ends with its closing message and 0, showing no other box.
     ::testing::AssertionResult Install(const std::filesystem::path& installer,
                                        const std::optional<std::string>& directory = std::nullopt,
                                        bool folderQuestion = false);

@@ -96,6 +96,7 @@ TEST_F(UninstallAfterInstallTest, UserFilesStayAndEveryInstalledFileGoes)
     // The Start-menu folder is emptied whole, another maker's link with it.
     WriteText(ShortcutFolder() / "Other.lnk", "another program's link");
     WriteText(StartMenuFolder() / "Arcseal3.lnk", "a link directly in the Start menu");
+    WriteText(OlderShortcutFolder() / "Arcseal3.lnk", "an older installation's link");
 
     auto end = RunAndAnswerYes(installDir / "arcs3uninst.exe", "uninstall-confirm");
     ASSERT_TRUE(end);
@@ -111,6 +112,7 @@ TEST_F(UninstallAfterInstallTest, UserFilesStayAndEveryInstalledFileGoes)
     ExpectDefaultParentRemovedIfMade();
     ExpectKeyAndLinksRemoved(installDir);
     EXPECT_FALSE(fs::exists(StartMenuFolder() / "Arcseal3.lnk"));
+    EXPECT_FALSE(fs::exists(OlderShortcutFolder()));
 }
 
 TEST_F(UninstallAfterInstallTest, SecondRunRemovesOnlyLinksLeft)
