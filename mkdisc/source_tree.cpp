@@ -10,21 +10,27 @@
 
 namespace {
 
+// Names the disc cannot hold are all collected, so that one message lists
+// them, rather than one build naming each.
+const size_t NAMES_LISTED = 20;
+using NameProblems = std::vector<std::string>;
+
 std::string FolderError(const fs::path& folder, const std::error_code& error)
 {
     return "cannot read folder " + ShowPath(folder) + ": " + error.message();
 }
 
-SourceEntry DescribeEntry(const fs::directory_entry& item, size_t depth)
+SourceEntry DescribeEntry(const fs::directory_entry& item, size_t depth, NameProblems& names)
 {
     const fs::path& path = item.path();
     std::string utf8Name;
-    if (!PathToUtf8(path.filename(), utf8Name))
-        throw BuildError("cannot store " + ShowPath(path) + ": the name is not valid Unicode");
     SourceEntry entry{path, std::string(), depth, false, 0};
-    std::string problem = ConvertItemName(utf8Name, entry.name);
-    if (!problem.empty())
-        throw BuildError("cannot store " + ShowPath(path) + ": " + problem);
+    std::string problem = PathToUtf8(path.filename(), utf8Name) ? ConvertItemName(utf8Name, entry.name)
+                                                                : "the name is not valid Unicode";
+    if (!problem.empty()) {
+        names.push_back(ShowPath(path) + ": " + problem);
+        entry.name = utf8Name.empty() ? path.filename().string() : utf8Name;
+    }
 
     std::error_code error;
     fs::file_status status = item.symlink_status(error);
@@ -49,7 +55,7 @@ SourceEntry DescribeEntry(const fs::directory_entry& item, size_t depth)
     return entry;
 }
 
-std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth)
+std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth, NameProblems& names)
 {
     std::vector<SourceEntry> entries;
     std::error_code error;
@@ -59,7 +65,7 @@ std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth)
     for (; it != fs::directory_iterator(); it.increment(error)) {
         if (error)
             throw BuildError(FolderError(folder, error));
-        entries.push_back(DescribeEntry(*it, depth));
+        entries.push_back(DescribeEntry(*it, depth, names));
     }
     if (error)
         throw BuildError(FolderError(folder, error));
@@ -71,22 +77,34 @@ std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth)
     for (const SourceEntry& entry : entries) {
         auto inserted = folded.emplace(FoldCaseCp1252(entry.name), &entry);
         if (!inserted.second)
-            throw BuildError("cannot store both " + ShowPath(inserted.first->second->path) +
-                             " and " + ShowPath(entry.path) +
-                             ": Windows does not tell names apart that differ only in case");
+            names.push_back("both " + ShowPath(inserted.first->second->path) + " and " + ShowPath(entry.path) +
+                            ": Windows does not tell names apart that differ only in case");
     }
     return entries;
 }
 
-void AddFolder(const fs::path& folder, size_t depth, std::vector<SourceEntry>& items)
+void AddFolder(const fs::path& folder, size_t depth, std::vector<SourceEntry>& items, NameProblems& names)
 {
-    for (SourceEntry& entry : ReadFolder(folder, depth)) {
+    for (SourceEntry& entry : ReadFolder(folder, depth, names)) {
         bool isFolder = entry.isFolder;
         fs::path path = entry.path;
         items.push_back(std::move(entry));
         if (isFolder)
-            AddFolder(path, depth + 1, items);
+            AddFolder(path, depth + 1, items, names);
     }
+}
+
+// One problem reads as it always has; more are listed, the first 20 of them.
+std::string NamesMessage(const NameProblems& names)
+{
+    if (names.size() == 1)
+        return "cannot store " + names[0];
+    std::string text = "cannot store " + std::to_string(names.size()) + " names:";
+    for (size_t i = 0; i < names.size() && i < NAMES_LISTED; ++i)
+        text += "\n  " + names[i];
+    if (names.size() > NAMES_LISTED)
+        text += "\n  ... and " + std::to_string(names.size() - NAMES_LISTED) + " more";
+    return text;
 }
 
 }  // namespace
@@ -94,6 +112,9 @@ void AddFolder(const fs::path& folder, size_t depth, std::vector<SourceEntry>& i
 std::vector<SourceEntry> ScanSourceTree(const fs::path& sourceDir)
 {
     std::vector<SourceEntry> items;
-    AddFolder(sourceDir, 0, items);
+    NameProblems names;
+    AddFolder(sourceDir, 0, items, names);
+    if (!names.empty())
+        throw BuildError(NamesMessage(names));
     return items;
 }

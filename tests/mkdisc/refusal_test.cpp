@@ -45,6 +45,16 @@ TEST_F(RefusalTest, NamesThatCannotBeStoredOrCreatedOnWindows)
         fs::remove(bad);
     }
     EXPECT_EQ(0, Build().exitCode) << "with the bad names gone the source builds";
+
+    // Every bad name of a build in one message, the first 20 and a count.
+    for (int i = 0; i < 25; ++i)
+        WriteText(source / ("many/" + std::to_string(100 + i) + ":bad.txt"), "x");
+    RunResult run = Build();
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.messages.find("cannot store 25 names:")) << run.messages;
+    EXPECT_NE(std::string::npos, run.messages.find("119:bad.txt")) << run.messages;
+    EXPECT_EQ(std::string::npos, run.messages.find("120:bad.txt")) << run.messages;
+    EXPECT_NE(std::string::npos, run.messages.find("... and 5 more")) << run.messages;
 }
 
 TEST_F(RefusalTest, NamesDifferingOnlyInCase)
