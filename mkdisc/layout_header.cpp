@@ -40,9 +40,10 @@ LayoutHeader MakeLayoutHeader(const DiscOptions& options, const HeaderTexts& tex
         header.logoX = options.logoX;
         header.logoY = options.logoY;
         SetText(header.logoImageName, texts.logoImageName);
-        if (options.logoKeyColor) {
+        std::optional<uint32_t> key = options.logoKeyColor ? options.logoKeyColor : texts.logoKeyColor;
+        if (key) {
             header.flags |= FLAG_LOGO_TRANSPARENT;
-            header.logoKeyColor = *options.logoKeyColor;
+            header.logoKeyColor = *key;
         }
     }
     if (options.splashText) {

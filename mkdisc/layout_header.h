@@ -1,5 +1,6 @@
 // The LayoutHeader a disc's options describe.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "disc_options.h"
@@ -11,6 +12,9 @@ struct HeaderTexts {
     std::string backImageName;
     std::string logoImageName;
     std::string fontFileName;
+    // The transparent colour a PNG logo's transparency was given, when the
+    // options named none.
+    std::optional<uint32_t> logoKeyColor;
 };
 
 // contentKey is stored as it is for a disc without password; with a password

@@ -3,6 +3,7 @@
 #include "build_error.h"
 #include "image_types.h"
 #include "item_names.h"
+#include "png_picture.h"
 #include "windows_text.h"
 
 namespace {
@@ -37,6 +38,26 @@ void CheckPicture(const SectionFile& file, const char* option)
     std::string problem = ImageProblem(file.path);
     if (!problem.empty())
         throw BuildError(std::string(option) + " " + ShowPath(file.path) + ": " + problem);
+}
+
+// A PNG picture goes onto the disc as the BMP it was turned into, under its
+// name with ".bmp" for an extension: the viewer loads that name as a bitmap.
+// Returns the key colour its transparency was given, if any.
+std::optional<uint32_t> TakePicture(SectionFile& file, const char* option, std::string& name,
+                                    std::optional<uint32_t> keyColor, std::optional<uint32_t> fillColor)
+{
+    if (!IsPngPicture(file.path)) {
+        CheckPicture(file, option);
+        return std::nullopt;
+    }
+    ConvertedPicture picture = ConvertPng(file.path, option, keyColor, fillColor);
+    file.converted = std::move(picture.bmp);
+    file.size = file.converted.size();
+    size_t dot = name.rfind('.');
+    name = name.substr(0, dot == std::string::npos ? name.size() : dot) + ".bmp";
+    if (name.size() > 254)
+        throw BuildError(std::string(option) + " " + ShowPath(file.path) + ": the name is too long");
+    return picture.keyColor;
 }
 
 std::string ReadEula(const std::string& utf8Path)
@@ -82,11 +103,13 @@ LayoutInputs ReadLayoutInputs(const DiscOptions& options)
     if (options.backgroundFile) {
         inputs.background =
             CheckSectionFile(*options.backgroundFile, "--background", inputs.texts.backImageName);
-        CheckPicture(inputs.background, "--background");
+        TakePicture(inputs.background, "--background", inputs.texts.backImageName, std::nullopt,
+                    options.backColor);
     }
     if (options.logoFile) {
         inputs.logo = CheckSectionFile(*options.logoFile, "--logo", inputs.texts.logoImageName);
-        CheckPicture(inputs.logo, "--logo");
+        inputs.texts.logoKeyColor =
+            TakePicture(inputs.logo, "--logo", inputs.texts.logoImageName, options.logoKeyColor, std::nullopt);
     }
     if (options.fontFile) {
         inputs.font = CheckSectionFile(*options.fontFile, "--font", inputs.texts.fontFileName);

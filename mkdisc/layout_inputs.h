@@ -3,15 +3,18 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "disc_options.h"
 #include "file_io.h"
 #include "layout_header.h"
 
-// A file copied into a layout section as it is (scrambled on the way).
+// A file copied into a layout section as it is (scrambled on the way), or
+// the bytes it was converted into (a PNG picture into a BMP).
 struct SectionFile {
     fs::path path;
     uint64_t size = 0;
+    std::vector<unsigned char> converted;  // when not empty, stored instead of the file
 };
 
 struct LayoutInputs {

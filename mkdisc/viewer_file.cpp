@@ -110,6 +110,10 @@ std::vector<unsigned char> LayoutTail(const LayoutInputs& inputs, const LayoutHe
     for (const SectionFile* section : {&inputs.background, &inputs.logo, &inputs.font}) {
         if (section->size == 0)
             continue;
+        if (!section->converted.empty()) {
+            tail.insert(tail.end(), section->converted.begin(), section->converted.end());
+            continue;
+        }
         size_t at = tail.size();
         tail.resize(at + section->size);
         FilePtr file = OpenForReading(section->path, "file");

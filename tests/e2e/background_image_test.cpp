@@ -4,6 +4,8 @@
 // it, stays up for the screenshot.
 #include <chrono>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "paths.h"
 #include "viewer_test.h"
@@ -19,7 +21,12 @@ class BackgroundImageTest : public ViewerTest, public ::testing::WithParamInterf
 TEST_P(BackgroundImageTest, LoadsWithoutErrorAndLeavesNoTemporaryFile)
 {
     const fs::path image = DataDir() / GetParam();
-    BuiltDisc disc = BuildSampleDisc("disc", {L"--background", image.wstring(), L"--password", L"pw"});
+    std::vector<std::wstring> options = {L"--background", image.wstring(), L"--password", L"pw"};
+    // PNG pictures become bitmaps on the disc; the logo's transparent corners
+    // show the background through them.
+    if (image.extension() == ".png")
+        options.insert(options.end(), {L"--logo", (DataDir() / "e2e-logo.png").wstring(), L"--logo-pos", L"top-centre"});
+    BuiltDisc disc = BuildSampleDisc("disc", options);
     ASSERT_TRUE(disc.ok) << disc.output;
 
     const auto tempBefore = EntriesIn(TempFolder());
@@ -37,7 +44,7 @@ TEST_P(BackgroundImageTest, LoadsWithoutErrorAndLeavesNoTemporaryFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, BackgroundImageTest,
-                         ::testing::Values("e2e-back.bmp", "e2e-back.jpg", "e2e-back.gif"),
+                         ::testing::Values("e2e-back.bmp", "e2e-back.jpg", "e2e-back.gif", "e2e-back.png"),
                          [](const auto& info) { return fs::path(info.param).extension().string().substr(1); });
 
 }  // namespace

@@ -120,6 +120,29 @@ TEST_F(HeaderTest, BackgroundLogoAndFontSections)
     EXPECT_EQ("BM background bytes", disc.background);
     EXPECT_EQ("GIF89a logo", disc.logo);
     EXPECT_EQ(std::string("\0\1\0\0 font", 10), disc.font);
+
+    // PNG pictures go onto the disc as the BMPs the viewer shows: 3 by 2
+    // pixels, red, green, clear / white, half opaque black, dark blue. The
+    // background's clear pixels take its colour; the logo's take a key colour
+    // it does not use, and the logo is drawn with that key.
+    const std::string png("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x03\x00\x00\x00\x02\x08\x06\x00\x00\x00\x9d\x74\x66\x1a\x00\x00\x00\x1a\x49\x44\x41\x54\x78\xda\x63\xf8\xcf\xc0\xf0\x1f\x0c\xc1\x08\x08\x18\x18\x18\x1a\xb8\x44\xe4\xfe\x03\x00\x91\xab\x0a\xb3\x82\x53\xd2\x0a\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82", 83);
+    WriteText(scratch / "art/sky.png", png);
+    WriteText(scratch / "art/mark.png", png);
+    disc = Build({"--background", (scratch / "art/sky.png").string(), "--back-color", "#102030",
+                  "--logo", (scratch / "art/mark.png").string()});
+    EXPECT_STREQ("sky.bmp", disc.header.backImageName);
+    EXPECT_STREQ("mark.bmp", disc.header.logoImageName);
+    EXPECT_EQ(FLAG_LOGO_TRANSPARENT, disc.header.flags & FLAG_LOGO_TRANSPARENT);
+    EXPECT_EQ(0x00FF00FFu, disc.header.logoKeyColor);
+    // Bottom-up rows of 3 pixels (BGR) padded to 12 bytes, behind 54 header bytes.
+    const std::string bottom = "\xff\xff\xff", topRight = "\x30\x20\x10", key("\xff\0\xff", 3);
+    ASSERT_EQ(54u + 24u, disc.background.size());
+    EXPECT_EQ("BM", disc.background.substr(0, 2));
+    EXPECT_EQ(bottom, disc.background.substr(54, 3));
+    EXPECT_EQ(topRight, disc.background.substr(66 + 6, 3)) << "the clear pixel shows the background colour";
+    EXPECT_EQ(std::string("\0\0\xff", 3), disc.background.substr(66, 3)) << "red stays red";
+    EXPECT_EQ(key, disc.logo.substr(66 + 6, 3)) << "the clear pixel takes the key";
+    EXPECT_EQ(std::string(3, '\0'), disc.logo.substr(54 + 3, 3)) << "a half opaque pixel is shown";
 }
 
 TEST_F(HeaderTest, PlacementBitsOfEveryMode)

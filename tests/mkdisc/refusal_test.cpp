@@ -118,7 +118,7 @@ TEST_F(RefusalTest, BadOptionFilesNameTheOption)
     WriteText(scratch / "jpeg.bmp", "\xFF\xD8\xFF\xE0 picture");
     WriteText(scratch / "notes.gif", "plain words");
     const Case cases[] = {
-        {{"--background", (scratch / "photo.png").string()}, "cannot show PNG"},
+        {{"--background", (scratch / "photo.png").string()}, "the PNG picture cannot be read"},
         {{"--logo", (scratch / "jpeg.bmp").string()}, "is a JPEG picture"},
         {{"--logo", (scratch / "notes.gif").string()}, "not a BMP, JPEG or GIF"},
         {{"--eula", (scratch / "missing.txt").string()}, "--eula"},
