@@ -11,10 +11,36 @@ namespace {
 
 // Filters are pairs of NUL-terminated texts, closed by one more NUL.
 const wchar_t LICENCE_FILTER[] = L"Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
-const wchar_t PICTURE_FILTER[] =
-    L"Pictures (*.bmp; *.jpg; *.jpeg; *.gif)\0*.bmp;*.jpg;*.jpeg;*.gif\0All files (*.*)\0*.*\0";
+const wchar_t PICTURE_FILTER[] = L"Pictures (*.bmp; *.jpg; *.jpeg; *.gif; *.png)\0*.bmp;*.jpg;*.jpeg;*.gif;*.png\0"
+                                 L"All files (*.*)\0*.*\0";
 const wchar_t FONT_FILTER[] = L"Fonts (*.ttf; *.otf; *.fon)\0*.ttf;*.otf;*.fon\0All files (*.*)\0*.*\0";
 const wchar_t PROJECT_FILTER[] = L"Arcseal 3 projects (*.a3p)\0*.a3p\0All files (*.*)\0*.*\0";
+
+// The folder of the last file or folder chosen in any of the dialogs: the
+// next one starts there when its field is empty (the first one in Documents,
+// never in the program's own folder).
+std::wstring lastFolder;
+
+std::wstring StartFolder()
+{
+    if (!lastFolder.empty())
+        return lastFolder;
+    wchar_t documents[MAX_PATH] = L"";
+    if (SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents) != S_OK)
+        return std::wstring();
+    return documents;
+}
+
+void RememberFolderOf(const std::wstring& path, bool isFolder)
+{
+    if (isFolder) {
+        lastFolder = path;
+        return;
+    }
+    size_t separator = path.find_last_of(L"\\/");
+    if (separator != std::wstring::npos)
+        lastFolder = path.substr(0, separator == 2 && path[1] == L':' ? 3 : separator);
+}
 
 int CALLBACK StartAtCurrent(HWND dialog, UINT message, LPARAM, LPARAM data)
 {
@@ -41,6 +67,7 @@ const wchar_t* FilterOf(FileKind kind)
 // The dialog writes the chosen path into this buffer.
 struct FileRequest {
     std::vector<wchar_t> path;
+    std::wstring startFolder;
     OPENFILENAMEW request = {};
 };
 
@@ -55,6 +82,10 @@ void Prepare(FileRequest& file, HWND owner, const wchar_t* filter, const std::ws
     file.request.nFilterIndex = 1;
     file.request.lpstrFile = file.path.data();
     file.request.nMaxFile = (DWORD)file.path.size();
+    if (current.empty()) {
+        file.startFolder = StartFolder();
+        file.request.lpstrInitialDir = file.startFolder.empty() ? nullptr : file.startFolder.c_str();
+    }
     // The current directory stays where it was: relative paths keep their meaning.
     file.request.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
 }
@@ -70,14 +101,18 @@ std::wstring ChooseFolder(HWND owner, const wchar_t* title, const std::wstring& 
     request.lpszTitle = title;
     request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     request.lpfn = StartAtCurrent;
-    request.lParam = current.empty() ? 0 : (LPARAM)current.c_str();
+    std::wstring start = current.empty() ? StartFolder() : current;
+    request.lParam = start.empty() ? 0 : (LPARAM)start.c_str();
     LPITEMIDLIST picked = SHBrowseForFolderW(&request);
     if (!picked)
         return std::wstring();
     wchar_t path[MAX_PATH] = L"";
     bool found = SHGetPathFromIDListW(picked, path) != FALSE;
     CoTaskMemFree(picked);
-    return found ? std::wstring(path) : std::wstring();
+    if (!found)
+        return std::wstring();
+    RememberFolderOf(path, true);
+    return path;
 }
 
 std::wstring ChooseFile(HWND owner, FileKind kind, const std::wstring& current)
@@ -87,6 +122,7 @@ std::wstring ChooseFile(HWND owner, FileKind kind, const std::wstring& current)
     file.request.Flags |= OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&file.request))
         return std::wstring();
+    RememberFolderOf(file.path.data(), false);
     return file.path.data();
 }
 
@@ -98,5 +134,6 @@ std::wstring ChooseProjectToSave(HWND owner, const std::wstring& current)
     file.request.Flags |= OFN_OVERWRITEPROMPT;
     if (!GetSaveFileNameW(&file.request))
         return std::wstring();
+    RememberFolderOf(file.path.data(), false);
     return file.path.data();
 }

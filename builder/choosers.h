@@ -1,5 +1,6 @@
 // The shell's folder chooser and the common Open and Save As dialogs, each
-// starting where the field's current value points.
+// starting where the field's current value points, or when it is empty in
+// the folder last chosen, the first time in Documents.
 #pragma once
 #include <windows.h>
 

@@ -4,6 +4,9 @@
 // byte for byte; a Cancel midway; the message for each bad input, on its
 // field, before anything is written; the project file and the last project
 // reopened on start; F1; and the command line that does what mkdisc does.
+#include <windows.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -305,6 +308,31 @@ TEST_F(BuilderTest, EveryBadInputIsNamedOnItsFieldBeforeAnythingIsWritten)
     }
     EXPECT_FALSE(fs::exists(output));
     EXPECT_EQ(EntriesIn(Content()), (std::set<std::string>{"readme.txt", "notes.txt", "Letters"}));
+}
+
+// Save As starts in the reader's Documents, never in the program's own
+// folder; after a choice, the next dialog starts where that one ended. A bare
+// name typed into it shows where the dialog stands.
+TEST_F(BuilderTest, SaveAsStartsInDocumentsThenInTheLastFolderUsed)
+{
+    wchar_t documentsText[MAX_PATH] = L"";
+    ASSERT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documentsText));
+    const fs::path documents = documentsText;
+    const fs::path projects = Scratch() / "Projects";
+    fs::create_directories(projects);
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
+    auto saveAs = [&](const fs::path& typed, const fs::path& expected) {
+        ASSERT_TRUE(PostCommand(window_, IDM_SAVE_AS));
+        HWND save = WaitForSaveFileDialog(builder_->Id());
+        ASSERT_TRUE(save) << "File > Save As opened no dialog";
+        ASSERT_TRUE(OpenFileInDialog(save, typed));
+        EXPECT_TRUE(WaitUntil(5s, [&] { return fs::exists(expected); })) << expected;
+    };
+    saveAs("first", documents / "first.a3p");
+    saveAs(projects / "second", projects / "second.a3p");
+    saveAs("third", projects / "third.a3p");
+    std::error_code ignored;
+    fs::remove(documents / "first.a3p", ignored);
 }
 
 TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
