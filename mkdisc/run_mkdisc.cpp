@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "disc_builder.h"
 #include "disc_check.h"
+#include "existing_disc.h"
 
 int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const std::string& program)
@@ -32,6 +33,11 @@ int RunMkdisc(const std::vector<std::string>& args, std::ostream& out, std::ostr
         break;
     }
     try {
+        // Scripts rely on replacing a disc: a weaker one is built all the
+        // same, but never without a word.
+        std::string weaker = WeakerDiscWarning(options);
+        if (!weaker.empty())
+            err << program << ": warning: " << weaker << "\n";
         BuildDisc(options);
         return EXIT_BUILT;
     } catch (const BuildError& failure) {

@@ -283,4 +283,33 @@ TEST(PasswordTest, StrongDiscsRefuseEveryChangeToTheirLayout)
     EXPECT_EQ(0, RunMkdiscWith({"--verify", out, "--password", "pw"}).exitCode);
 }
 
+// Replacing a disc with a less protected one is done (scripts rely on it),
+// but always with a warning that says what was lost.
+TEST(PasswordTest, ReplacingADiscWithAWeakerOneWarns)
+{
+    ScratchFolder scratch;
+    WriteText(scratch / "viewer.exe", FAKE_VIEWER);
+    WriteText(scratch / "src/a.txt", "a");
+    auto build = [&](std::vector<std::string> options) {
+        options.insert(options.begin(), {"--viewer", (scratch / "viewer.exe").string()});
+        options.push_back((scratch / "src").string());
+        options.push_back((scratch / "out").string());
+        return RunMkdiscWith(options);
+    };
+    ASSERT_EQ(0, build({"--password", "pw"}).exitCode);
+    RunResult scrambled = build({"--password", "pw", "--protection", "scrambled"});
+    EXPECT_EQ(0, scrambled.exitCode);
+    EXPECT_NE(std::string::npos, scrambled.messages.find("warning: the disc in")) << scrambled.messages;
+    EXPECT_NE(std::string::npos, scrambled.messages.find("has strong protection (AES-256) and a password; it is "
+                                                         "replaced by one with a password (scrambled)"))
+        << scrambled.messages;
+    RunResult none = build({});
+    EXPECT_EQ(0, none.exitCode);
+    EXPECT_NE(std::string::npos, none.messages.find("replaced by one with no password")) << none.messages;
+    RunResult again = build({});
+    EXPECT_EQ(std::string::npos, again.messages.find("warning")) << again.messages;
+    RunResult stronger = build({"--password", "pw"});
+    EXPECT_EQ(std::string::npos, stronger.messages.find("warning")) << stronger.messages;
+}
+
 }  // namespace
