@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "build_error.h"
+#include "png_picture.h"
 
 namespace {
 
@@ -49,15 +50,16 @@ std::string ImageProblem(const fs::path& path)
         length = fread(start, 1, sizeof start, file.get());
     }
     ImageType type = TypeOf(start, length);
+    // A PNG goes onto the disc as a bitmap named .bmp, whatever its own name.
+    if (type == ImageType::Png)
+        return PngProblem(path);
     std::string name;
     PathToUtf8(path.filename(), name);
     bool loadedAsBitmap = !name.empty() && (name.back() == 'p' || name.back() == 'P');
     if (loadedAsBitmap && type != ImageType::Bmp)
         return std::string("the viewer loads a file whose name ends in \"") + name.back() +
                "\" as a BMP picture, and this is " + TypeName(type) + "; give it its proper extension";
-    if (type == ImageType::Png)
-        return "the viewer cannot show PNG pictures; save it as BMP, JPEG or GIF";
     if (type == ImageType::Other)
-        return "the file is not a BMP, JPEG or GIF picture, the kinds the viewer shows";
+        return "the file is not a BMP, JPEG, GIF or PNG picture, the kinds a disc can show";
     return std::string();
 }

@@ -91,17 +91,36 @@ bool IsPngPicture(const fs::path& path)
            memcmp(start, "\x89PNG\r\n\x1A\n", sizeof start) == 0;
 }
 
+namespace {
+
+std::string PngProblemIn(const std::string& bytes, int& width, int& height)
+{
+    int channels = 0;
+    if (!stbi_info_from_memory((const stbi_uc*)bytes.data(), (int)bytes.size(), &width, &height, &channels))
+        return std::string("the PNG picture cannot be read (") + stbi_failure_reason() + ")";
+    if (width > MAX_SIDE || height > MAX_SIDE)
+        return "the picture is " + std::to_string(width) + " by " + std::to_string(height) +
+               " pixels, larger than any screen";
+    return std::string();
+}
+
+}  // namespace
+
+std::string PngProblem(const fs::path& path)
+{
+    std::string bytes = ReadSmallFile(path, MAX_PNG_FILE, "image");
+    int width = 0, height = 0;
+    return PngProblemIn(bytes, width, height);
+}
+
 ConvertedPicture ConvertPng(const fs::path& path, const char* option, std::optional<uint32_t> keyColor,
                             std::optional<uint32_t> fillColor)
 {
     std::string bytes = ReadSmallFile(path, MAX_PNG_FILE, option);
     int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory((const stbi_uc*)bytes.data(), (int)bytes.size(), &width, &height, &channels))
-        throw BuildError(std::string(option) + " " + ShowPath(path) + ": the PNG picture cannot be read (" +
-                         stbi_failure_reason() + ")");
-    if (width > MAX_SIDE || height > MAX_SIDE)
-        throw BuildError(std::string(option) + " " + ShowPath(path) + ": the picture is " + std::to_string(width) +
-                         " by " + std::to_string(height) + " pixels, larger than any screen");
+    std::string problem = PngProblemIn(bytes, width, height);
+    if (!problem.empty())
+        throw BuildError(std::string(option) + " " + ShowPath(path) + ": " + problem);
     std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
         stbi_load_from_memory((const stbi_uc*)bytes.data(), (int)bytes.size(), &width, &height, &channels, 4),
         stbi_image_free);

@@ -14,6 +14,10 @@
 // 1 when the bytes start like a PNG file.
 bool IsPngPicture(const fs::path& path);
 
+// Why the PNG at path cannot go onto a disc (it cannot be decoded, or is larger
+// than any screen), else an empty text.
+std::string PngProblem(const fs::path& path);
+
 struct ConvertedPicture {
     std::vector<unsigned char> bmp;     // a 24-bit Windows bitmap file
     std::optional<uint32_t> keyColor;   // COLORREF of the transparent pixels, when there were any

@@ -120,7 +120,7 @@ TEST_F(RefusalTest, BadOptionFilesNameTheOption)
     const Case cases[] = {
         {{"--background", (scratch / "photo.png").string()}, "the PNG picture cannot be read"},
         {{"--logo", (scratch / "jpeg.bmp").string()}, "is a JPEG picture"},
-        {{"--logo", (scratch / "notes.gif").string()}, "not a BMP, JPEG or GIF"},
+        {{"--logo", (scratch / "notes.gif").string()}, "not a BMP, JPEG, GIF or PNG"},
         {{"--eula", (scratch / "missing.txt").string()}, "--eula"},
         {{"--eula", (scratch / "latin1.txt").string()}, "--eula"},
         {{"--background", (scratch / "empty.bmp").string()}, "--background"},
