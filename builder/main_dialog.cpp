@@ -2,9 +2,12 @@
 // which checks every field before anything is written.
 #include <windows.h>
 
+#include "build_error.h"
 #include "builder_state.h"
 #include "choosers.h"
 #include "dialogs.h"
+#include "existing_disc.h"
+#include "folder_checks.h"
 #include "help_pages.h"
 #include "project_commands.h"
 #include "resource.h"
@@ -61,6 +64,51 @@ std::wstring FullPath(const std::wstring& path)
     return length > 0 && length < 32768 ? std::wstring(full) : path;
 }
 
+// "the disc ..." as the first sentence of a message box.
+std::string Sentence(std::string text)
+{
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = (char)(text[0] - 'a' + 'A');
+    return text + ".";
+}
+
+// A folder with files of the author's own: a disc burnt from it carries
+// them too. Yes lets the build put the disc among them (they stay).
+int ConfirmOutputFolder(HWND window, DiscOptions& options)
+{
+    std::vector<std::string> others;
+    try {
+        others = OtherFilesInOutput(PathFromUtf8(options.outputDir));
+    } catch (const BuildError& failure) {
+        ShowMessage(Sentence(failure.what()), MB_OK | MB_ICONEXCLAMATION);
+        FocusField(window, FIELD_OUTPUT);
+        return 0;
+    }
+    if (others.empty())
+        return 1;
+    std::string text = Sentence(OtherFilesText(PathFromUtf8(options.outputDir), others)) +
+                       "\r\n\r\nBuild the disc in this folder all the same?";
+    if (ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        FocusField(window, FIELD_OUTPUT);
+        return 0;
+    }
+    options.force = true;
+    return 1;
+}
+
+// Never a weaker disc than the one it replaces without the author's yes.
+int ConfirmProtection(HWND window, const DiscOptions& options)
+{
+    std::string weaker = WeakerDiscWarning(options);
+    if (weaker.empty())
+        return 1;
+    if (ShowMessage(Sentence(weaker) + "\r\n\r\nBuild the new disc all the same?",
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+        return 1;
+    FocusField(window, options.password ? FIELD_PROTECTION : FIELD_USE_PASSWORD);
+    return 0;
+}
+
 void Build(HWND window)
 {
     ProjectSettings settings = SettingsFromWindow(window);
@@ -71,6 +119,8 @@ void Build(HWND window)
         FocusField(window, problem.field);
         return;
     }
+    if (!ConfirmOutputFolder(window, options) || !ConfirmProtection(window, options))
+        return;
     BuildResult result = RunBuild(window, options);
     switch (result.outcome) {
     case BUILD_DONE:
@@ -100,10 +150,21 @@ void Command(HWND window, int id, int notification)
             FollowSourceFolder(window);
         return;
     case IDC_PASSWORD:
-        // The protection is a property of the password: without one there is nothing to choose.
-        if (notification == EN_CHANGE)
-            EnableWindow(GetDlgItem(window, IDC_PROTECTION),
-                         GetWindowTextLengthW(GetDlgItem(window, IDC_PASSWORD)) > 0);
+        // Typing a password chooses one; only unticking the box chooses none.
+        if (notification == EN_CHANGE) {
+            if (GetWindowTextLengthW(GetDlgItem(window, IDC_PASSWORD)) > 0)
+                CheckDlgButton(window, IDC_USE_PASSWORD, BST_CHECKED);
+            ShowPasswordState(window);
+        }
+        return;
+    case IDC_USE_PASSWORD:
+        if (notification == BN_CLICKED) {
+            if (IsDlgButtonChecked(window, IDC_USE_PASSWORD) != BST_CHECKED) {
+                SetDlgItemTextW(window, IDC_PASSWORD, L"");
+                SetDlgItemTextW(window, IDC_CONFIRM, L"");
+            }
+            ShowPasswordState(window);
+        }
         return;
     case IDC_SOURCE_BROWSE:
         BrowseFolder(window, IDC_SOURCE, L"Choose the source folder: its files go onto the disc.");

@@ -7,6 +7,9 @@ const FieldInfo FIELDS[FIELD_COUNT] = {
     {FIELD_OUTPUT, "Output folder", "Content", "OutputFolder", ""},
     {FIELD_TITLE, "Disc title", "Content", "DiscTitle", ""},
     // A project file is plain text anyone may read: passwords stay out of it.
+    // That the disc has one is kept, so a reopened project never builds a disc
+    // without it unasked.
+    {FIELD_USE_PASSWORD, "Password", "Protection", "HasPassword", "0"},
     {FIELD_PASSWORD, "Password", "Protection", nullptr, ""},
     {FIELD_CONFIRM, "Confirm password", "Protection", nullptr, ""},
     {FIELD_PROTECTION, "Protection", "Protection", "Protection", "strong"},

@@ -13,6 +13,7 @@ enum Field {
     FIELD_OUTPUT,
     FIELD_TITLE,
     // Protection
+    FIELD_USE_PASSWORD,  // "1": the disc has a password (the file keeps this, never the password)
     FIELD_PASSWORD,
     FIELD_CONFIRM,
     FIELD_PROTECTION,  // "strong" or "scrambled"; only with a password

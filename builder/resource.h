@@ -44,6 +44,8 @@
 #define IDC_CLEAR_RECENT 1028
 #define IDC_BUILD 1030
 #define IDC_PROTECTION 1031
+#define IDC_USE_PASSWORD 1032
+#define IDC_PASSWORD_NOTE 1033
 
 /* Progress dialog (102) */
 #define IDC_PROGRESS_BAR 1101

@@ -148,6 +148,10 @@ int CheckFolders(const ProjectSettings& settings, FieldProblem& problem)
 
 int CheckFiles(const ProjectSettings& settings, FieldProblem& problem)
 {
+    if (settings[FIELD_USE_PASSWORD] == "1" && settings[FIELD_PASSWORD].empty())
+        return Refuse(problem, FIELD_PASSWORD,
+                      "this disc has a password, and the project file does not keep passwords. Type it in both "
+                      "fields, or untick Password to build a disc that anyone can open.");
     if (settings[FIELD_PASSWORD] != settings[FIELD_CONFIRM])
         return Refuse(problem, FIELD_CONFIRM, "the two passwords differ; type the same password in both fields.");
     std::string found;

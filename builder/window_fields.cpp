@@ -18,6 +18,7 @@ const FieldWidget WIDGETS[] = {
     {FIELD_SOURCE, IDC_SOURCE, EDIT},
     {FIELD_OUTPUT, IDC_OUTPUT, EDIT},
     {FIELD_TITLE, IDC_TITLE, EDIT},
+    {FIELD_USE_PASSWORD, IDC_USE_PASSWORD, CHECKBOX},
     {FIELD_PASSWORD, IDC_PASSWORD, EDIT},
     {FIELD_CONFIRM, IDC_CONFIRM, EDIT},
     {FIELD_PROTECTION, IDC_PROTECTION, LIST},
@@ -145,6 +146,17 @@ void ShowSettingsInWindow(HWND window, const ProjectSettings& settings)
         else
             SetDlgItemTextW(window, widget.control, Widen(value).c_str());
     }
+    ShowPasswordState(window);
+}
+
+void ShowPasswordState(HWND window)
+{
+    bool ticked = IsDlgButtonChecked(window, IDC_USE_PASSWORD) == BST_CHECKED;
+    bool typed = GetWindowTextLengthW(GetDlgItem(window, IDC_PASSWORD)) > 0;
+    // The protection is a property of the password: without one there is nothing to choose.
+    EnableWindow(GetDlgItem(window, IDC_PROTECTION), ticked);
+    // A reopened project's password is not in its file: the author types it again.
+    ShowWindow(GetDlgItem(window, IDC_PASSWORD_NOTE), ticked && !typed ? SW_SHOW : SW_HIDE);
 }
 
 void FocusField(HWND window, Field field)

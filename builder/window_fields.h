@@ -14,5 +14,9 @@ void FillPlacementLists(HWND window);
 ProjectSettings SettingsFromWindow(HWND window);
 void ShowSettingsInWindow(HWND window, const ProjectSettings& settings);
 
+// Enables the protection list when the disc is to have a password, and
+// shows "Type it again." while its password is still to be typed.
+void ShowPasswordState(HWND window);
+
 // Gives the field the keyboard focus and selects its text.
 void FocusField(HWND window, Field field);

@@ -305,6 +305,11 @@ std::vector<OptionRule> OptionTable(DiscOptions& o)
              o.integrity = false;
              return std::string();
          }},
+        {"--force", false,
+         [&o](const std::string&) {
+             o.force = true;
+             return std::string();
+         }},
         {"--data-file-limit", true,
          [&o](const std::string& v) {
              if (!ParseUnsigned32(v, o.dataFileLimit) || o.dataFileLimit == 0)
@@ -502,9 +507,10 @@ std::string HelpText(const std::string& program)
 Builds a disc from the folder SOURCE_DIR: OUTPUT_DIR receives discview.exe (the
 viewer with the disc's layout appended) and the data files disc0001.dat,
 disc0002.dat, ... with the scrambled file contents. OUTPUT_DIR is created when
-missing; an earlier disc there is replaced, and nothing is changed when the
-build fails. Symbolic links and special files in SOURCE_DIR are refused, as are
-names that Windows cannot create or code page 1252 cannot hold.
+missing; an earlier disc there is replaced, a folder holding other files is
+refused (see --force), and nothing is changed when the build fails. Symbolic
+links and special files in SOURCE_DIR are refused, as are names that Windows
+cannot create or code page 1252 cannot hold.
 
 Options:
   --viewer FILE          the bare viewer to copy (default: discview.dll, else
@@ -548,6 +554,9 @@ Options:
                          (default: 0x440)
   --data-file-limit B    largest size of one data file in bytes
                          (default and maximum: 4294967295)
+  --force                build into OUTPUT_DIR even when it holds other files
+                         than an earlier disc (they stay, and a disc burnt
+                         from the folder carries them)
   --iso FILE             also write the disc as an ISO 9660 image with Joliet
                          names, labelled with the disc title (host build only)
   --help                 show this text

@@ -21,8 +21,6 @@
 
 namespace {
 
-const char VIEWER_NAME[] = "discview.exe";
-
 std::string DefaultLabel(const fs::path& sourceDir)
 {
     std::error_code error;
@@ -115,6 +113,14 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
     fs::path sourceDir = PathFromUtf8(options.sourceDir);
     fs::path outputDir = PathFromUtf8(options.outputDir);
     CheckSourceAndOutput(sourceDir, outputDir);
+    // A build replaces an earlier disc, never an author's own files; nor does
+    // it mix its files among them unasked.
+    if (!options.force) {
+        std::vector<std::string> others = OtherFilesInOutput(outputDir);
+        if (!others.empty())
+            throw BuildError(OtherFilesText(outputDir, others) +
+                             "; choose an empty folder, or give --force to build there all the same");
+    }
     if (options.isoFile)
         CheckIsoFile(PathFromUtf8(*options.isoFile), sourceDir, outputDir);
 
@@ -146,15 +152,15 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
                                              ? checksums : std::vector<uint32_t>());
         LayoutHeader header = MakeLayoutHeader(options, inputs.texts, contentKey);
         std::vector<unsigned char> tail = SealAndRecord(*protection, table, header, viewerSize, inputs);
-        WriteViewerWithLayout(output.Stage(VIEWER_NAME), viewer, viewerSize, table, tail);
-        WriteAutorunFile(output.Stage(AUTORUN_NAME), VIEWER_NAME, label);
+        WriteViewerWithLayout(output.Stage(DISC_VIEWER_NAME), viewer, viewerSize, table, tail);
+        WriteAutorunFile(output.Stage(AUTORUN_NAME), DISC_VIEWER_NAME, label);
         // The last moment a cancel leaves the folder as it was.
         meter.CheckCancel();
-        output.Commit(VIEWER_NAME, plan.dataFileCount);
+        output.Commit(DISC_VIEWER_NAME, plan.dataFileCount);
     }
 
     if (options.isoFile) {
-        std::vector<std::string> names = {VIEWER_NAME, AUTORUN_NAME};
+        std::vector<std::string> names = {DISC_VIEWER_NAME, AUTORUN_NAME};
         for (uint32_t number = 1; number <= plan.dataFileCount; ++number)
             names.push_back(DataFileName(number));
         try {

@@ -54,6 +54,9 @@ struct DiscOptions {
     uint32_t methodFlags = DEFAULT_METHOD_FLAGS;
     uint32_t dataFileLimit = MAX_DATA_FILE_SIZE;
 
+    // Builds into an output folder that holds other files too.
+    bool force = false;
+
     std::optional<std::string> isoFile;  // the disc as an ISO 9660 image too
 
     // Strong by default when there is a password, else scrambled.

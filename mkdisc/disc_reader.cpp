@@ -5,10 +5,9 @@
 #include "build_error.h"
 #include "cp1252.h"
 #include "item_records.h"
+#include "staged_output.h"
 
 namespace {
-
-const char VIEWER_NAME[] = "discview.exe";
 
 struct StringWiper {
     std::string& text;
@@ -54,10 +53,10 @@ void OpenDiscForReading(const fs::path& folder, const std::optional<std::string>
 {
     UnscrambleKeyFields();
     disc.folder = folder;
-    disc.viewer = folder / VIEWER_NAME;
+    disc.viewer = folder / DISC_VIEWER_NAME;
     std::error_code error;
     if (!fs::is_regular_file(disc.viewer, error))
-        throw DiscRefused(ShowPath(disc.folder) + " is not a disc: it holds no " + VIEWER_NAME);
+        throw DiscRefused(ShowPath(disc.folder) + " is not a disc: it holds no " + DISC_VIEWER_NAME);
     FilePtr file;
     try {
         file = OpenForReading(disc.viewer, "viewer");

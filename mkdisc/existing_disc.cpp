@@ -3,11 +3,12 @@
 #include "build_error.h"
 #include "byte_source.h"
 #include "disc_open.h"
+#include "staged_output.h"
 
 DiscStrength ExistingDiscStrength(const fs::path& outputDir)
 {
     std::error_code error;
-    fs::path viewer = outputDir / "discview.exe";
+    fs::path viewer = outputDir / DISC_VIEWER_NAME;
     if (!fs::is_regular_file(viewer, error))
         return DiscStrength::None;
     FilePtr file;
@@ -62,5 +63,5 @@ std::string WeakerDiscWarning(const DiscOptions& options)
     if (planned >= existing)
         return std::string();
     return "the disc in " + ShowPath(PathFromUtf8(options.outputDir)) + " has " + StrengthText(existing) +
-           "; it is replaced by one with " + StrengthText(planned);
+           "; the new one, which replaces it, has " + StrengthText(planned);
 }

@@ -18,5 +18,6 @@ DiscStrength PlannedStrength(const DiscOptions& options);
 const char* StrengthText(DiscStrength strength);
 
 // A sentence when the build would replace a disc protected more strongly than
-// the new one ("... is replaced by one with ..."), else an empty text.
+// the new one ("... has ...; the new one, which replaces it, has ..."), else an
+// empty text.
 std::string WeakerDiscWarning(const DiscOptions& options);

@@ -1,10 +1,12 @@
 #include "folder_checks.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <system_error>
 #include <vector>
 
 #include "build_error.h"
+#include "staged_output.h"
 
 namespace {
 
@@ -65,4 +67,36 @@ void CheckSourceAndOutput(const fs::path& sourceDir, const fs::path& outputDir)
     if (IsSameOrInside(source, output))
         throw BuildError("source folder " + ShowPath(sourceDir) + " lies inside output folder " +
                          ShowPath(outputDir) + "; keep the disc apart from its source");
+}
+
+std::vector<std::string> OtherFilesInOutput(const fs::path& outputDir)
+{
+    std::vector<std::string> others;
+    std::error_code error;
+    if (!fs::is_directory(outputDir, error))
+        return others;
+    fs::directory_iterator it(outputDir, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::string name;
+        if (!PathToUtf8(it->path().filename(), name))
+            name = ShowPath(it->path().filename());
+        if (!IsDiscFileName(name) || !it->is_regular_file(error))
+            others.push_back(name);
+    }
+    if (error)
+        throw BuildError("cannot read output folder " + ShowPath(outputDir) + ": " + error.message());
+    std::sort(others.begin(), others.end());
+    return others;
+}
+
+std::string OtherFilesText(const fs::path& outputDir, const std::vector<std::string>& names)
+{
+    const size_t shown = 3;
+    std::string list;
+    for (size_t i = 0; i < names.size() && i < shown; ++i)
+        list += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    if (names.size() > shown)
+        list += " and " + std::to_string(names.size() - shown) + " more";
+    return "the output folder " + ShowPath(outputDir) + " already holds other files (" + list +
+           "); they would be written to the disc too";
 }

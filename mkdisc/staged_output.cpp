@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "autorun_file.h"
 #include "build_error.h"
 #include "data_plan.h"
 
@@ -38,6 +39,15 @@ void MoveIntoPlace(const fs::path& from, const fs::path& to)
 }
 
 }  // namespace
+
+bool IsDiscFileName(const std::string& name)
+{
+    std::string lower = LowerAscii(name);
+    const size_t suffix = sizeof PART_SUFFIX - 1;
+    if (lower.size() > suffix && lower.compare(lower.size() - suffix, std::string::npos, PART_SUFFIX) == 0)
+        lower.erase(lower.size() - suffix);
+    return lower == DISC_VIEWER_NAME || lower == AUTORUN_NAME || DataFileNumber(lower) > 0;
+}
 
 StagedOutput::StagedOutput(const fs::path& outputDir) : outputDir_(outputDir)
 {

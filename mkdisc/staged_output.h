@@ -7,6 +7,13 @@
 
 #include "file_io.h"
 
+// The viewer's name in every disc folder.
+const char DISC_VIEWER_NAME[] = "discview.exe";
+
+// True for the names a build writes (the viewer, autorun.inf, data files) and
+// leaves when interrupted: what a build may replace in its output folder.
+bool IsDiscFileName(const std::string& name);
+
 class StagedOutput {
 public:
     // Creates the output folder when it is missing.

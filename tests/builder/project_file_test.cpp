@@ -13,6 +13,7 @@ ProjectSettings Filled()
     settings[FIELD_SOURCE] = "C:\\Discs\\Harbour";
     settings[FIELD_OUTPUT] = "C:\\Discs\\Harbour disc";
     settings[FIELD_TITLE] = "Caf\xC3\xA9 = 2004";
+    settings[FIELD_USE_PASSWORD] = "1";
     settings[FIELD_PROTECTION] = "scrambled";
     settings[FIELD_LICENCE] = "C:\\Discs\\licence.txt";
     settings[FIELD_BACKGROUND] = "C:\\Art\\sky.jpg";
@@ -34,7 +35,7 @@ TEST(ProjectFileTest, SavedSettingsReadBackTheSameWithoutThePasswords)
     EXPECT_EQ(std::string::npos, text.find("secret")) << text;
     EXPECT_EQ(0u, text.find("\xEF\xBB\xBF; Arcseal 3 project")) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n[Content]\r\nSourceFolder=C:\\Discs\\Harbour\r\n")) << text;
-    EXPECT_NE(std::string::npos, text.find("\r\n[Protection]\r\nProtection=scrambled\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("\r\n[Protection]\r\nHasPassword=1\r\nProtection=scrambled\r\n")) << text;
     EXPECT_NE(std::string::npos, text.find("SplashText=  Welcome\\nto C:\\\\new\\\\n and \\\\\\\\ back\\n\r\n")) << text;
 
     ProjectSettings read = DefaultSettings();
@@ -69,6 +70,7 @@ TEST(ProjectFileTest, HandWrittenFileKeepsDefaultsAndPassesOverUnknownNames)
     EXPECT_EQ("D:\\Out", read[FIELD_OUTPUT]);
     EXPECT_EQ("scrambled", read[FIELD_PROTECTION]);
     EXPECT_EQ("", read[FIELD_PASSWORD]) << "passwords are never taken from a file";
+    EXPECT_EQ("0", read[FIELD_USE_PASSWORD]) << "a file of before says nothing of one";
     EXPECT_EQ("1", read[FIELD_NO_EXPORT]);
     EXPECT_EQ("0", read[FIELD_CLEAR_RECENT]);
     EXPECT_EQ("stretch", read[FIELD_BACKGROUND_PLACEMENT]);

@@ -95,6 +95,9 @@ TEST_F(SettingsCheckTest, EachProblemIsPutOnItsField)
              s[FIELD_FONT_FILE] = (scratch / "Fancy.ttf").string();
              s[FIELD_FONT_FACE] = std::string(40, 'f');
          }, FIELD_FONT_FACE, "31 characters"},
+        // A reopened project: the file said the disc has a password, but not which.
+        {"password not typed again", [](ProjectSettings& s) { s[FIELD_USE_PASSWORD] = "1"; }, FIELD_PASSWORD,
+         "does not keep passwords"},
         {"protection", [](ProjectSettings& s) {
              s[FIELD_PASSWORD] = s[FIELD_CONFIRM] = "sesame";
              s[FIELD_PROTECTION] = "armoured";

@@ -4,134 +4,10 @@
 // byte for byte; a Cancel midway; the message for each bad input, on its
 // field, before anything is written; the project file and the last project
 // reopened on start; F1; and the command line that does what mkdisc does.
-#include <windows.h>
-#include <shlobj.h>
-
-#include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <functional>
-#include <map>
-#include <thread>
-
-#include "../../builder/resource.h"
-#include "context_menu.h"
-#include "file_compare.h"
-#include "file_ops_fixture.h"
-#include "folder_chooser.h"
-#include "input.h"
-#include "open_file_dialog.h"
-#include "paths.h"
-#include "registry.h"
+#include "builder_fixture.h"
 
 namespace e2e {
 namespace {
-
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
-const std::string kWindowClass = "Arcseal3Window";
-const std::string kCaption = "Arcseal 3";
-const std::string kProductKey = "Software\\Corvane Software\\Arcseal3";
-const std::string kLastProject = "LastProject";
-const std::string kTitle = "Harbour Trust 2004";
-const std::wstring kPassword = L"Harbour-7";
-const int kViewerPasswordEdit = 1001;
-
-const std::vector<std::string> kFolders = {"Letters", "Letters\\Old", "Empty"};
-const std::vector<DiscFile> kFiles = {
-    {"readme.txt", 120},
-    {"empty.txt", 0},
-    {"chart.bin", 1048577},
-    {"Letters\\dear reader.txt", 3000},
-    {"Letters\\Old\\1999.txt", 77},
-};
-
-// Every file of the folder with its bytes, and every folder.
-std::map<std::string, Bytes> Snapshot(const fs::path& folder)
-{
-    std::map<std::string, Bytes> files;
-    for (const std::string& entry : TreeShape(folder))
-        files[entry] = entry.back() == '/' ? Bytes() : ReadBytes(folder / FromUtf8(entry));
-    return files;
-}
-
-class BuilderTest : public FileOpsTest {
-protected:
-    void SetUp() override
-    {
-        FileOpsTest::SetUp();
-        DeleteRegistryValue(HKEY_CURRENT_USER, kProductKey, kLastProject);
-    }
-    void TearDown() override
-    {
-        FileOpsTest::TearDown();
-        DeleteRegistryValue(HKEY_CURRENT_USER, kProductKey, kLastProject);
-    }
-
-    // Starts Arcseal3.exe the way its shortcut does and waits for its window.
-    void StartBuilder()
-    {
-        builder_ = &StartViewer(BuilderExe());
-        window_ = WaitForWindow(builder_->Id(), kWindowClass, std::nullopt);
-        ASSERT_TRUE(window_) << "Arcseal3.exe opened no window";
-    }
-
-    HWND Control(int id) const { return GetDlgItem(window_, id); }
-    void Fill(int id, const std::string& text) { ASSERT_TRUE(SetControlText(Control(id), text)) << id; }
-    std::string Read(int id) const { return TextOf(Control(id)); }
-    bool Ticked(int id) const
-    {
-        DWORD_PTR state = 0;
-        SendMessageTimeoutA(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
-        return state == BST_CHECKED;
-    }
-    // Clicks into a field and types, as a person does.
-    void Type(int id, const std::wstring& text)
-    {
-        ClickCentre(Control(id));
-        TypeText(text);
-    }
-
-    HWND Focused() const
-    {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
-        return info.hwndFocus;
-    }
-
-    // The builder's next message box: its caption and text, OK pressed.
-    MessageBoxInfo AnswerBuilder(std::chrono::milliseconds timeout = kWindowTimeout, int button = IDOK)
-    {
-        auto box = WaitForMessageBox(builder_->Id(), timeout);
-        if (!box) {
-            ADD_FAILURE() << "Arcseal3.exe showed no message";
-            return MessageBoxInfo();
-        }
-        EXPECT_TRUE(PressButton(box->window, button) && WaitUntilGone(box->window, 5s));
-        return *box;
-    }
-
-    HWND WaitForBuilderDialog(const std::string& caption, std::chrono::milliseconds timeout = kWindowTimeout)
-    {
-        return WaitForWindow(builder_->Id(), kMessageBoxClass, caption, timeout);
-    }
-
-    Process* builder_ = nullptr;
-    HWND window_ = nullptr;
-};
-
-// A window of any process with that caption: the viewer "Open disc" starts.
-HWND FindAnyWindow(const std::string& caption, std::chrono::milliseconds timeout)
-{
-    HWND found = nullptr;
-    WaitUntil(timeout, [&] {
-        found = FindWindowA(kMessageBoxClass.c_str(), caption.c_str());
-        return found != nullptr && IsWindowVisible(found);
-    });
-    return found;
-}
 
 TEST_F(BuilderTest, BuildsADiscThatOpensWithItsPasswordAndExportsByteForByte)
 {
@@ -274,7 +150,7 @@ TEST_F(BuilderTest, EveryBadInputIsNamedOnItsFieldBeforeAnythingIsWritten)
          "Confirm password: the two passwords differ; type the same password in both fields."},
         {{{IDC_BACKGROUND, (art / "photo.png").string()}}, IDC_BACKGROUND,
          "Background image: \"" + (art / "photo.png").string() +
-             "\": the viewer cannot show PNG pictures; save it as BMP, JPEG or GIF."},
+             "\": the PNG picture cannot be read ("},
         {{{IDC_LOGO, (art / "logo.bmp").string()}}, IDC_LOGO,
          "Logo image: \"" + (art / "logo.bmp").string() +
              "\": the viewer loads a file whose name ends in \"p\" as a BMP picture, and this is a JPEG "
@@ -305,6 +181,11 @@ TEST_F(BuilderTest, EveryBadInputIsNamedOnItsFieldBeforeAnythingIsWritten)
         EXPECT_FALSE(WaitForBuilderDialog("Building the disc", 0ms));
         for (const auto& field : c.fields)
             Fill(field.first, "");
+        // A typed password ticked Password; only unticking it chooses none.
+        if (Ticked(IDC_USE_PASSWORD)) {
+            ASSERT_TRUE(PressButton(window_, IDC_USE_PASSWORD));
+            ASSERT_TRUE(WaitUntil(2s, [&] { return !Ticked(IDC_USE_PASSWORD); }));
+        }
     }
     EXPECT_FALSE(fs::exists(output));
     EXPECT_EQ(EntriesIn(Content()), (std::set<std::string>{"readme.txt", "notes.txt", "Letters"}));
@@ -362,7 +243,7 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     EXPECT_NE(text.find("[Content]\r\nSourceFolder=" + Content().string() + "\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("SplashText=Two\\nlines\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("NoExport=1\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("[Protection]\r\nProtection=scrambled\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Protection]\r\nHasPassword=1\r\nProtection=scrambled\r\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("kept out"), std::string::npos) << "the password is in the project file";
     EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kProductKey, kLastProject), project.string());
 
@@ -376,6 +257,8 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     EXPECT_EQ(Read(IDC_OUTPUT), DiscFolder().string());
     EXPECT_EQ(Read(IDC_TITLE), kTitle);
     EXPECT_EQ(Read(IDC_PASSWORD), "");
+    EXPECT_TRUE(Ticked(IDC_USE_PASSWORD)) << "the disc has a password all the same";
+    EXPECT_TRUE(IsWindowVisible(Control(IDC_PASSWORD_NOTE)));
     EXPECT_EQ(Read(IDC_PROTECTION), "scrambled");
     EXPECT_EQ(Read(IDC_SPLASH_TEXT), "Two\r\nlines");
     EXPECT_TRUE(Ticked(IDC_NO_EXPORT));

@@ -105,13 +105,26 @@ TEST_F(DiscFolderTest, AutorunStartsTheViewerAndLabelsTheDisc)
               ReadText(output / "autorun.inf"));
 }
 
+// An author's own files in the disc folder: refused unless --force, then left
+// as they are, and kept out of the image.
 TEST_F(DiscFolderTest, IsoImageHoldsEveryFileOfTheDiscFolderByteForByte)
 {
-    WriteText(output / "notes.txt", "the author's own file, not part of the disc");
+    const std::string notes = "the author's own file, not part of the disc";
+    WriteText(output / "notes.txt", notes);
+    fs::create_directories(output / "photos");
     fs::path iso = scratch / "images/harbour.iso";
     fs::create_directories(iso.parent_path());
-    RunResult run = Build({"--label", "Harbour Trust 2004", "--data-file-limit", "6000", "--iso", iso.string()});
+    RunResult refused = Build({"--iso", iso.string()});
+    EXPECT_EQ(1, refused.exitCode);
+    EXPECT_NE(std::string::npos, refused.messages.find("already holds other files (notes.txt and photos); they "
+                                                       "would be written to the disc too; choose an empty folder, "
+                                                       "or give --force"))
+        << refused.messages;
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(output), fs::directory_iterator())) << "nothing written";
+    RunResult run = Build({"--force", "--label", "Harbour Trust 2004", "--data-file-limit", "6000", "--iso",
+                           iso.string()});
     ASSERT_EQ(0, run.exitCode) << run.messages;
+    EXPECT_EQ(notes, ReadText(output / "notes.txt"));
 
     ImageContents image = ReadImage(iso);
     std::map<std::string, std::string> expected;

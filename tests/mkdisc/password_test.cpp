@@ -300,12 +300,12 @@ TEST(PasswordTest, ReplacingADiscWithAWeakerOneWarns)
     RunResult scrambled = build({"--password", "pw", "--protection", "scrambled"});
     EXPECT_EQ(0, scrambled.exitCode);
     EXPECT_NE(std::string::npos, scrambled.messages.find("warning: the disc in")) << scrambled.messages;
-    EXPECT_NE(std::string::npos, scrambled.messages.find("has strong protection (AES-256) and a password; it is "
-                                                         "replaced by one with a password (scrambled)"))
+    EXPECT_NE(std::string::npos, scrambled.messages.find("has strong protection (AES-256) and a password; the "
+                                                         "new one, which replaces it, has a password (scrambled)"))
         << scrambled.messages;
     RunResult none = build({});
     EXPECT_EQ(0, none.exitCode);
-    EXPECT_NE(std::string::npos, none.messages.find("replaced by one with no password")) << none.messages;
+    EXPECT_NE(std::string::npos, none.messages.find("which replaces it, has no password")) << none.messages;
     RunResult again = build({});
     EXPECT_EQ(std::string::npos, again.messages.find("warning")) << again.messages;
     RunResult stronger = build({"--password", "pw"});
