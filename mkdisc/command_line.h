@@ -6,6 +6,7 @@
 
 #include "disc_check.h"
 #include "disc_options.h"
+#include "help_text.h"
 
 // Read: mkdisc --verify DISC_DIR or --extract DISC_DIR --to OUT_DIR.
 enum class CommandLineResult { Build, Help, UsageError, Read };
@@ -16,6 +17,3 @@ enum class CommandLineResult { Build, Help, UsageError, Read };
 // The reading forms go into request; without one they are usage errors.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args, DiscOptions& options,
                                    std::string& error, ReadRequest* request = nullptr);
-
-// The text of --help, for the program of that name.
-std::string HelpText(const std::string& program = "mkdisc");
