@@ -15,11 +15,12 @@ namespace setup_test {
 
 using File = UniqueFile;
 
-// A scratch folder of the test's own under the temporary folder, by name.
+// A scratch folder of the test's own under the temporary folder.
+// Unique per run (the name only tells the reader what it is for), so that
+// tests run side by side (ctest -j) never share one.
 class TempFolder : public ScratchFolder {
 public:
-    explicit TempFolder(const std::string& name)
-        : ScratchFolder(std::filesystem::temp_directory_path() / ("arcseal-setup-" + name)) {}
+    explicit TempFolder(const std::string&) {}
     const std::filesystem::path& Path() const { return path(); }
 };
 
