@@ -40,7 +40,7 @@ int RunCommandLine(const std::vector<std::string>& args)
     ConnectToConsole();
     std::ostringstream out;
     std::ostringstream err;
-    int result = RunMkdisc(args, out, err, "Arcseal3");
+    int result = RunMkdisc(args, out, err, "Arcseal3", AskOnTerminal);
     PrintText(OutputStream::Out, out.str());
     PrintText(OutputStream::Err, err.str());
     return result;

@@ -36,6 +36,7 @@ enum Field {
     // Switches: "1" when ticked, "0" when not
     FIELD_NO_EXPORT,
     FIELD_CLEAR_RECENT,
+    FIELD_HIDE_TITLE,
     FIELD_COUNT,
     FIELD_NONE = FIELD_COUNT  // a problem of no one field
 };

@@ -46,6 +46,7 @@
 #define IDC_PROTECTION 1031
 #define IDC_USE_PASSWORD 1032
 #define IDC_PASSWORD_NOTE 1033
+#define IDC_HIDE_TITLE 1034
 
 /* Progress dialog (102) */
 #define IDC_PROGRESS_BAR 1101

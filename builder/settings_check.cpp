@@ -249,6 +249,8 @@ std::vector<std::string> SettingsToArguments(const ProjectSettings& s)
         args.push_back("--no-export");
     if (s[FIELD_CLEAR_RECENT] == "1")
         args.push_back("--clear-recent");
+    if (s[FIELD_HIDE_TITLE] == "1")
+        args.push_back("--hide-title");
     // The folders come last, after "--": a folder name may begin with '-'.
     args.push_back("--");
     args.push_back(s[FIELD_SOURCE]);

@@ -39,6 +39,7 @@ const FieldWidget WIDGETS[] = {
     {FIELD_FONT_FACE, IDC_FONT_FACE, EDIT},
     {FIELD_NO_EXPORT, IDC_NO_EXPORT, CHECKBOX},
     {FIELD_CLEAR_RECENT, IDC_CLEAR_RECENT, CHECKBOX},
+    {FIELD_HIDE_TITLE, IDC_HIDE_TITLE, CHECKBOX},
 };
 static_assert(sizeof WIDGETS / sizeof WIDGETS[0] == FIELD_COUNT, "every field has its control");
 

@@ -128,6 +128,8 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
     fs::path viewer = options.viewer ? PathFromUtf8(*options.viewer) : DefaultViewerPath();
     uint64_t viewerSize = CheckBareViewer(viewer);
     std::string label = options.label ? *options.label : DefaultLabel(sourceDir);
+    // What a drive shows before anyone opens the disc: its title, or a neutral name.
+    const std::string shownLabel = options.hideTitle ? std::string("DISC") : label;
     LayoutInputs inputs = ReadLayoutInputs(options);
     std::vector<SourceEntry> entries = ScanSourceTree(sourceDir);
     std::unique_ptr<DiscProtection> protection = ChooseProtection(options);
@@ -153,7 +155,7 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
         LayoutHeader header = MakeLayoutHeader(options, inputs.texts, contentKey);
         std::vector<unsigned char> tail = SealAndRecord(*protection, table, header, viewerSize, inputs);
         WriteViewerWithLayout(output.Stage(DISC_VIEWER_NAME), viewer, viewerSize, table, tail);
-        WriteAutorunFile(output.Stage(AUTORUN_NAME), DISC_VIEWER_NAME, label);
+        WriteAutorunFile(output.Stage(AUTORUN_NAME), DISC_VIEWER_NAME, shownLabel);
         // The last moment a cancel leaves the folder as it was.
         meter.CheckCancel();
         output.Commit(DISC_VIEWER_NAME, plan.dataFileCount);
@@ -164,7 +166,7 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
         for (uint32_t number = 1; number <= plan.dataFileCount; ++number)
             names.push_back(DataFileName(number));
         try {
-            WriteIsoImage(PathFromUtf8(*options.isoFile), outputDir, names, Cp1252ToUtf8(label));
+            WriteIsoImage(PathFromUtf8(*options.isoFile), outputDir, names, Cp1252ToUtf8(shownLabel));
         } catch (const BuildError& failure) {
             throw BuildError("the disc is built in " + ShowPath(outputDir) + ", but " + failure.what());
         }

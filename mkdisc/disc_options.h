@@ -61,6 +61,10 @@ struct DiscOptions {
 
     // Strong by default when there is a password, else scrambled.
     std::optional<Protection> protection;
+    // --protection strong without a password: it is asked for on the terminal.
+    bool askPassword = false;
+    // autorun.inf and the ISO image name the disc "DISC", not by its title.
+    bool hideTitle = false;
     // The integrity record and the checksums; off makes the discs of before.
     bool integrity = true;
 };

@@ -14,6 +14,9 @@ std::unique_ptr<DiscProtection> ChooseProtection(const DiscOptions& options)
     Protection mode = options.protection ? *options.protection
                                          : (options.password ? Protection::Strong : Protection::Scrambled);
     protection->strong = mode == Protection::Strong;
+    if (protection->strong && !options.password)
+        throw BuildError("--protection strong needs --password or --password-file: the key is made from the "
+                         "password");
     if (!protection->strong)
         protection->record.flags = INTEGRITY_FILE_CRC32;
     if (options.password) {

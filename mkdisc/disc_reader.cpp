@@ -6,13 +6,9 @@
 #include "cp1252.h"
 #include "item_records.h"
 #include "staged_output.h"
+#include "wipe_text.h"
 
 namespace {
-
-struct StringWiper {
-    std::string& text;
-    ~StringWiper() { std::fill(text.begin(), text.end(), '\0'); }
-};
 
 [[noreturn]] void Refuse(const ReadableDisc& disc, int reason)
 {
@@ -25,7 +21,7 @@ struct StringWiper {
     case DISC_RECORD_DAMAGED:
         throw DiscRefused("the integrity record of " + where + " is damaged; the disc cannot be trusted");
     case DISC_NEEDS_PASSWORD:
-        throw DiscRefused("the disc has a password; give it with --password");
+        throw DiscRefused("the disc has a password; give it with --password-file or --password");
     case DISC_TABLE_DAMAGED:
         throw DiscRefused("the item table of " + where + " is damaged at record " +
                           std::to_string(disc.opened.damagedAt + 1) + ": " + disc.opened.damage);
@@ -74,7 +70,7 @@ void OpenDiscForReading(const fs::path& folder, const std::optional<std::string>
             Refuse(disc, DISC_NEEDS_PASSWORD);
         // Scrambled discs keep the design's code page 1252 password.
         std::string typed;
-        StringWiper wiper{typed};
+        TextWiper wiper{typed};
         if (!Utf8ToCp1252(*password, typed))
             throw DiscRefused("wrong password (it has a character no Arcseal password can hold)");
         if (typed.size() > MAX_PASSWORD_LENGTH)

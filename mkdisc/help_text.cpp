@@ -5,8 +5,8 @@
 std::string HelpText(const std::string& program)
 {
     std::string text = R"(Usage: mkdisc [options] SOURCE_DIR OUTPUT_DIR
-       mkdisc --verify DISC_DIR [--password TEXT]
-       mkdisc --extract DISC_DIR --to OUT_DIR [--password TEXT]
+       mkdisc --verify DISC_DIR [--password-file FILE]
+       mkdisc --extract DISC_DIR --to OUT_DIR [--password-file FILE]
 
 Builds a disc from the folder SOURCE_DIR: OUTPUT_DIR receives discview.exe (the
 viewer with the disc's layout appended) and the data files disc0001.dat,
@@ -22,9 +22,15 @@ Options:
   --label NAME           name of the whole-disc item (default: the name of
                          SOURCE_DIR)
   --password TEXT        readers must type TEXT (at most 250 characters);
-                         the contents are protected with it (default: none)
+                         the contents are protected with it (default: none).
+                         Other users of this computer can read TEXT in the
+                         process list, and the shell may keep it in its
+                         history: prefer --password-file, or --protection
+                         strong alone to type the password when asked
+  --password-file FILE   the password is the first line of FILE (UTF-8)
   --protection MODE      strong: AES-256 with a key made from the password,
-                         names hidden too (the default with --password);
+                         names hidden too (the default with --password;
+                         without one, the password is asked for, twice);
                          scrambled: the XOR scrambling every Arcseal viewer
                          reads (the default without a password)
   --no-integrity         no integrity record and no checksums: exactly the
@@ -52,6 +58,8 @@ Options:
   --font-height N        splash font height (default: 32)
   --font FILE            font file installed by the viewer (with --font-face)
   --font-face NAME       face name of that font, used for the splash text
+  --hide-title           autorun.inf and the ISO image name the disc "DISC":
+                         its title shows only once the disc is opened
   --no-export            the viewer offers no export
   --clear-recent         the viewer clears the recent-documents list on exit
   --method-flags N       method flags of the file items, decimal or 0x hex
@@ -72,7 +80,8 @@ Reading a built disc (DISC_DIR holds its discview.exe and data files):
                          the disc title, checking each one; a damaged file is
                          not written and never replaces one that is there
   --to OUT_DIR           where --extract writes (created when missing)
-  --password TEXT        the disc's password, when it has one
+  --password TEXT        the disc's password, when it has one; without it
+                         (or --password-file FILE), it is asked for
 
 COLOR is #RRGGBB or R,G,B. Exit codes: 0 done, 1 error, 2 usage error.
 --verify and --extract: 0 every file intact, 1 some file damaged, unreadable

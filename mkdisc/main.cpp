@@ -8,7 +8,7 @@ int main(int argc, char** argv)
 {
     std::ostringstream out;
     std::ostringstream err;
-    int result = RunMkdisc(CommandLineArguments(argc, argv), out, err);
+    int result = RunMkdisc(CommandLineArguments(argc, argv), out, err, "mkdisc", AskOnTerminal);
     PrintText(OutputStream::Out, out.str());
     PrintText(OutputStream::Err, err.str());
     return result;

@@ -7,7 +7,9 @@
 #include "item_names.h"
 #include "key_fields.h"
 #include "option_values.h"
+#include "password_input.h"
 #include "scramble.h"
+#include "wipe_text.h"
 
 namespace {
 
@@ -184,6 +186,19 @@ std::vector<OptionRule> OptionTable(DiscOptions& o)
                  o.password = stored;
              return problem;
          }},
+        {"--password-file", true,
+         [&o](const std::string& v) {
+             std::string typed;
+             TextWiper wiper{typed};
+             std::string problem = ReadPasswordFile(v, typed);
+             std::string stored;
+             if (problem.empty())
+                 problem = CheckPassword(typed, stored);
+             if (problem.empty())
+                 o.password = stored;
+             WipeText(stored);
+             return problem;
+         }},
         {"--content-key", true,
          [&o](const std::string& v) {
              std::string stored;
@@ -257,6 +272,11 @@ std::vector<OptionRule> OptionTable(DiscOptions& o)
                  o.fontFace = stored;
              return problem;
          }},
+        {"--hide-title", false,
+         [&o](const std::string&) {
+             o.hideTitle = true;
+             return std::string();
+         }},
         {"--no-export", false,
          [&o](const std::string&) {
              o.noExport = true;
@@ -327,10 +347,10 @@ std::string CheckCombinations(const std::set<std::string>& seen, const DiscOptio
         if (seen.count(d.option) && !seen.count(d.needs))
             return std::string(d.option) + " needs " + d.needs;
     }
-    if (seen.count("--password") && seen.count("--content-key"))
+    if (seen.count("--password") && seen.count("--password-file"))
+        return "--password and --password-file cannot be combined";
+    if ((seen.count("--password") || seen.count("--password-file")) && seen.count("--content-key"))
         return "--content-key cannot be combined with --password: the password makes the key";
-    if (options.protection == Protection::Strong && !seen.count("--password"))
-        return "--protection strong needs --password: the key is made from the password";
     if (options.protection == Protection::Strong && !options.integrity)
         return "--protection strong cannot be combined with --no-integrity: a strong disc "
                "needs the integrity record";

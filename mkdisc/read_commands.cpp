@@ -3,6 +3,8 @@
 #include <set>
 
 #include "option_rules.h"
+#include "password_input.h"
+#include "wipe_text.h"
 
 namespace {
 
@@ -52,7 +54,8 @@ CommandLineResult ParseReadForm(const std::vector<std::string>& args, ReadReques
         if (arg == "--help")
             return CommandLineResult::Help;
         std::string name = OptionName(arg);
-        bool known = name == "--verify" || name == "--extract" || name == "--to" || name == "--password";
+        bool known = name == "--verify" || name == "--extract" || name == "--to" || name == "--password" ||
+                     name == "--password-file";
         if (!known) {
             DiscOptions unused;
             if (FindOptionRule(OptionTable(unused), name))
@@ -78,10 +81,19 @@ CommandLineResult ParseReadForm(const std::vector<std::string>& args, ReadReques
             request.discDir = value;
         } else if (name == "--to") {
             request.outDir = value;
+        } else if (name == "--password-file") {
+            std::string typed;
+            TextWiper wiper{typed};
+            std::string problem = ReadPasswordFile(value, typed);
+            if (!problem.empty())
+                return refuse("--password-file: " + problem);
+            request.password = typed;
         } else {
             request.password = value;
         }
     }
+    if (seen.count("--password") && seen.count("--password-file"))
+        return refuse("--password and --password-file cannot be combined");
     if (seen.count("--to") && mode != "--extract")
         return refuse("--to needs --extract");
     if (mode == "--extract" && !seen.count("--to"))

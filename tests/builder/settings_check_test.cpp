@@ -30,9 +30,10 @@ TEST_F(SettingsCheckTest, ArgumentsLeaveOutWhatOnlyRefinesAnEmptyField)
     settings[FIELD_SPLASH_TEXT] = "@home";
     settings[FIELD_SHADOW_COLOUR] = "#102030";
     settings[FIELD_NO_EXPORT] = "1";
+    settings[FIELD_HIDE_TITLE] = "1";
     const std::vector<std::string> expected = {
         "--back-color", "#000000", "--splash-text", "@@home", "--text-pos", "centre", "--text-color", "#FFFFFF",
-        "--font-height", "32", "--shadow", "#102030,2,2", "--no-export", "--", settings[FIELD_SOURCE],
+        "--font-height", "32", "--shadow", "#102030,2,2", "--no-export", "--hide-title", "--", settings[FIELD_SOURCE],
         settings[FIELD_OUTPUT]};
     EXPECT_EQ(expected, SettingsToArguments(settings));
 

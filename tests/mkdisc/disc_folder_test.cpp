@@ -103,6 +103,9 @@ TEST_F(DiscFolderTest, AutorunStartsTheViewerAndLabelsTheDisc)
     ASSERT_EQ(0, Build({"--label", "Caf\xC3\xA9 Disc"}).exitCode);
     EXPECT_EQ("[autorun]\r\nopen=discview.exe\r\nicon=discview.exe,0\r\nlabel=Caf\xE9 Disc\r\n",
               ReadText(output / "autorun.inf"));
+    // Hidden, the title shows only inside the opened disc.
+    ASSERT_EQ(0, Build({"--label", "Secret Merger", "--hide-title"}).exitCode);
+    EXPECT_EQ("[autorun]\r\nopen=discview.exe\r\nicon=discview.exe,0\r\nlabel=DISC\r\n", ReadText(output / "autorun.inf"));
 }
 
 // An author's own files in the disc folder: refused unless --force, then left

@@ -18,11 +18,11 @@
 #include "run_mkdisc.h"
 #include "scramble.h"
 
-RunResult RunMkdiscWith(const std::vector<std::string>& args)
+RunResult RunMkdiscWith(const std::vector<std::string>& args, PasswordAsker ask)
 {
     std::ostringstream out;
     std::ostringstream err;
-    int exitCode = RunMkdisc(args, out, err);
+    int exitCode = RunMkdisc(args, out, err, "mkdisc", ask);
     return {exitCode, err.str(), out.str()};
 }
 

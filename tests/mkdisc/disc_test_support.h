@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "disc_keys.h"
+#include "password_input.h"
 #include "item_records.h"
 #include "layout_format.h"
 #include "test_files.h"
@@ -19,7 +20,7 @@ struct RunResult {
     std::string messages;  // what mkdisc wrote to stderr
     std::string output;    // and to stdout
 };
-RunResult RunMkdiscWith(const std::vector<std::string>& args);
+RunResult RunMkdiscWith(const std::vector<std::string>& args, PasswordAsker ask = nullptr);
 
 struct DiscContents {
     std::string viewerImage;  // the bytes before the layout
