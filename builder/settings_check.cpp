@@ -1,9 +1,10 @@
 #include "settings_check.h"
 
+#include <set>
 #include <system_error>
 
 #include "build_error.h"
-#include "command_line.h"
+#include "option_rules.h"
 #include "file_io.h"
 #include "folder_checks.h"
 #include "image_types.h"
@@ -12,33 +13,6 @@
 #include "windows_text.h"
 
 namespace {
-
-// The mkdisc option each field becomes, for naming the field of a problem
-// that mkdisc's own command-line checks find. --shadow joins two fields,
-// which CheckFiles looks at one by one.
-struct FieldOption {
-    Field field;
-    const char* option;
-};
-
-const FieldOption FIELD_OPTIONS[] = {
-    {FIELD_TITLE, "--label"},
-    {FIELD_PASSWORD, "--password"},
-    {FIELD_PROTECTION, "--protection"},
-    {FIELD_LICENCE, "--eula"},
-    {FIELD_BACKGROUND, "--background"},
-    {FIELD_BACKGROUND_PLACEMENT, "--background-mode"},
-    {FIELD_BACK_COLOUR, "--back-color"},
-    {FIELD_LOGO, "--logo"},
-    {FIELD_LOGO_PLACEMENT, "--logo-pos"},
-    {FIELD_LOGO_KEY, "--logo-key"},
-    {FIELD_SPLASH_TEXT, "--splash-text"},
-    {FIELD_TEXT_PLACEMENT, "--text-pos"},
-    {FIELD_TEXT_COLOUR, "--text-color"},
-    {FIELD_TEXT_HEIGHT, "--font-height"},
-    {FIELD_FONT_FILE, "--font"},
-    {FIELD_FONT_FACE, "--font-face"},
-};
 
 int Refuse(FieldProblem& problem, Field field, const std::string& message)
 {
@@ -185,76 +159,99 @@ int CheckFiles(const ProjectSettings& settings, FieldProblem& problem)
     return 1;
 }
 
-// A problem mkdisc's command line found, "--option: what", for its field.
-FieldProblem FromCommandLine(const std::string& error)
+// Every field through mkdisc's rule for its option, as its command line would
+// apply it; a problem stays on the field it came from.
+bool ApplyFields(const ProjectSettings& settings, DiscOptions& options, FieldProblem& problem)
 {
-    FieldProblem problem;
-    problem.message = error;
-    for (const FieldOption& entry : FIELD_OPTIONS) {
-        std::string prefix = std::string(entry.option) + ": ";
-        if (error.compare(0, prefix.size(), prefix) == 0) {
-            problem.field = entry.field;
-            problem.message = error.substr(prefix.size());
-            break;
+    std::vector<OptionRule> rules = OptionTable(options);
+    std::set<std::string> seen;
+    for (const FieldArgument& arg : FieldArguments(settings)) {
+        const OptionRule* rule = FindOptionRule(rules, arg.option);
+        std::string found = rule ? rule->handle(arg.value.value_or(std::string()))
+                                 : std::string("the option ") + arg.option + " is unknown";
+        if (!found.empty()) {
+            Refuse(problem, arg.field, found + (found.back() == '.' ? "" : "."));
+            return false;
         }
+        seen.insert(arg.option);
     }
-    if (!problem.message.empty() && problem.message.back() != '.')
-        problem.message += ".";
-    return problem;
+    std::string combination = CheckCombinations(seen, options);
+    if (!combination.empty()) {
+        Refuse(problem, FIELD_NONE, combination + ".");
+        return false;
+    }
+    options.sourceDir = settings[FIELD_SOURCE];
+    options.outputDir = settings[FIELD_OUTPUT];
+    return true;
 }
 
 }  // namespace
 
-std::vector<std::string> SettingsToArguments(const ProjectSettings& s)
+std::vector<FieldArgument> FieldArguments(const ProjectSettings& s)
 {
-    std::vector<std::string> args;
-    auto add = [&args](const char* option, const std::string& value) {
-        args.push_back(option);
-        args.push_back(value);
+    std::vector<FieldArgument> args;
+    auto add = [&args](Field field, const char* option, const std::string& value) {
+        args.push_back({field, option, value});
+    };
+    auto flag = [&args, &s](Field field, const char* option) {
+        if (s[field] == "1")
+            args.push_back({field, option, std::nullopt});
     };
     if (!s[FIELD_TITLE].empty())
-        add("--label", s[FIELD_TITLE]);
+        add(FIELD_TITLE, "--label", s[FIELD_TITLE]);
     if (!s[FIELD_PASSWORD].empty()) {
-        add("--password", s[FIELD_PASSWORD]);
-        add("--protection", s[FIELD_PROTECTION]);
+        add(FIELD_PASSWORD, "--password", s[FIELD_PASSWORD]);
+        add(FIELD_PROTECTION, "--protection", s[FIELD_PROTECTION]);
     }
     if (!s[FIELD_LICENCE].empty())
-        add("--eula", s[FIELD_LICENCE]);
+        add(FIELD_LICENCE, "--eula", s[FIELD_LICENCE]);
     if (!s[FIELD_BACKGROUND].empty()) {
-        add("--background", s[FIELD_BACKGROUND]);
-        add("--background-mode", s[FIELD_BACKGROUND_PLACEMENT]);
+        add(FIELD_BACKGROUND, "--background", s[FIELD_BACKGROUND]);
+        add(FIELD_BACKGROUND_PLACEMENT, "--background-mode", s[FIELD_BACKGROUND_PLACEMENT]);
     }
-    add("--back-color", s[FIELD_BACK_COLOUR]);
+    add(FIELD_BACK_COLOUR, "--back-color", s[FIELD_BACK_COLOUR]);
     if (!s[FIELD_LOGO].empty()) {
-        add("--logo", s[FIELD_LOGO]);
-        add("--logo-pos", s[FIELD_LOGO_PLACEMENT]);
+        add(FIELD_LOGO, "--logo", s[FIELD_LOGO]);
+        add(FIELD_LOGO_PLACEMENT, "--logo-pos", s[FIELD_LOGO_PLACEMENT]);
         if (!s[FIELD_LOGO_KEY].empty())
-            add("--logo-key", s[FIELD_LOGO_KEY]);
+            add(FIELD_LOGO_KEY, "--logo-key", s[FIELD_LOGO_KEY]);
     }
     const std::string& text = s[FIELD_SPLASH_TEXT];
     if (!text.empty()) {
         // mkdisc reads "@NAME" as a file; "@@" keeps a leading '@' of the text.
-        add("--splash-text", text[0] == '@' ? "@" + text : text);
-        add("--text-pos", s[FIELD_TEXT_PLACEMENT]);
-        add("--text-color", s[FIELD_TEXT_COLOUR]);
-        add("--font-height", s[FIELD_TEXT_HEIGHT]);
-        if (!s[FIELD_SHADOW_COLOUR].empty())
-            add("--shadow", s[FIELD_SHADOW_COLOUR] + "," + s[FIELD_SHADOW_OFFSET]);
+        add(FIELD_SPLASH_TEXT, "--splash-text", text[0] == '@' ? "@" + text : text);
+        add(FIELD_TEXT_PLACEMENT, "--text-pos", s[FIELD_TEXT_PLACEMENT]);
+        add(FIELD_TEXT_COLOUR, "--text-color", s[FIELD_TEXT_COLOUR]);
+        add(FIELD_TEXT_HEIGHT, "--font-height", s[FIELD_TEXT_HEIGHT]);
+        if (!s[FIELD_SHADOW_COLOUR].empty()) {
+            // --shadow joins two fields: a problem is the offset's once the colour is sound.
+            uint32_t colour = 0;
+            add(ParseColour(s[FIELD_SHADOW_COLOUR], colour) ? FIELD_SHADOW_OFFSET : FIELD_SHADOW_COLOUR, "--shadow",
+                s[FIELD_SHADOW_COLOUR] + "," + s[FIELD_SHADOW_OFFSET]);
+        }
     }
     if (!s[FIELD_FONT_FILE].empty())
-        add("--font", s[FIELD_FONT_FILE]);
+        add(FIELD_FONT_FILE, "--font", s[FIELD_FONT_FILE]);
     if (!s[FIELD_FONT_FACE].empty())
-        add("--font-face", s[FIELD_FONT_FACE]);
-    if (s[FIELD_NO_EXPORT] == "1")
-        args.push_back("--no-export");
-    if (s[FIELD_CLEAR_RECENT] == "1")
-        args.push_back("--clear-recent");
-    if (s[FIELD_HIDE_TITLE] == "1")
-        args.push_back("--hide-title");
+        add(FIELD_FONT_FACE, "--font-face", s[FIELD_FONT_FACE]);
+    flag(FIELD_NO_EXPORT, "--no-export");
+    flag(FIELD_CLEAR_RECENT, "--clear-recent");
+    flag(FIELD_HIDE_TITLE, "--hide-title");
+    return args;
+}
+
+std::vector<std::string> SettingsToArguments(const ProjectSettings& settings)
+{
+    std::vector<std::string> args;
+    for (const FieldArgument& arg : FieldArguments(settings)) {
+        args.push_back(arg.option);
+        if (arg.value)
+            args.push_back(*arg.value);
+    }
     // The folders come last, after "--": a folder name may begin with '-'.
     args.push_back("--");
-    args.push_back(s[FIELD_SOURCE]);
-    args.push_back(s[FIELD_OUTPUT]);
+    args.push_back(settings[FIELD_SOURCE]);
+    args.push_back(settings[FIELD_OUTPUT]);
     return args;
 }
 
@@ -262,16 +259,13 @@ int CheckSettings(const ProjectSettings& settings, DiscOptions& options, FieldPr
 {
     if (!CheckFolders(settings, problem))
         return 0;
-    // The command line checks title, password, colours, placements and
-    // heights as mkdisc does, the files are looked at here; of two problems
-    // the one higher up in the window is named.
+    // mkdisc's option rules check title, password, colours, placements and
+    // heights, each field through the rule of its option; the files are
+    // looked at here. Of two problems the one higher up in the window is named.
     DiscOptions parsed;
-    std::string error;
     FieldProblem lineProblem;
     FieldProblem fileProblem;
-    bool lineSound = ParseCommandLine(SettingsToArguments(settings), parsed, error) == CommandLineResult::Build;
-    if (!lineSound)
-        lineProblem = FromCommandLine(error);
+    bool lineSound = ApplyFields(settings, parsed, lineProblem);
     bool filesSound = CheckFiles(settings, fileProblem) == 1;
     if (!lineSound || !filesSound) {
         problem = !lineSound && (filesSound || lineProblem.field <= fileProblem.field) ? lineProblem : fileProblem;

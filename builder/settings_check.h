@@ -2,6 +2,7 @@
 // in the order of the window, with the problem stated for that field. Only
 // reads: nothing is written while checking. No windows.h.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,19 @@ struct FieldProblem {
     std::string message;  // a sentence that follows the field's label
 };
 
-// The mkdisc command line the settings stand for (UTF-8, without the
-// program name); fields that only refine an empty one are left out.
+// One mkdisc option a field stands for, with its value (none for a switch).
+struct FieldArgument {
+    Field field;
+    const char* option;
+    std::optional<std::string> value;
+};
+
+// The options the settings stand for, in the order of the window; fields
+// that only refine an empty one are left out, and so are the folders.
+std::vector<FieldArgument> FieldArguments(const ProjectSettings& settings);
+
+// The whole mkdisc command line the settings stand for (UTF-8, without the
+// program name).
 std::vector<std::string> SettingsToArguments(const ProjectSettings& settings);
 
 // Checks the settings and, when they are sound, fills options as mkdisc's
