@@ -24,7 +24,7 @@ int RegisterWindowClass()
     windowClass.hIcon = LoadIconW(builderInstance, MAKEINTRESOURCEW(IDI_BUILDER));
     windowClass.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
     windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"Arcseal3Window";
+    windowClass.lpszClassName = L"" BUILDER_WINDOW_CLASS;
     windowClass.hIconSm = (HICON)LoadImageW(builderInstance, MAKEINTRESOURCEW(IDI_BUILDER), IMAGE_ICON,
                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
     return RegisterClassExW(&windowClass) != 0;

@@ -48,6 +48,9 @@
 #define IDC_PASSWORD_NOTE 1033
 #define IDC_HIDE_TITLE 1034
 
+/* The main dialog's window class */
+#define BUILDER_WINDOW_CLASS "Arcseal3Window"
+
 /* Progress dialog (102) */
 #define IDC_PROGRESS_BAR 1101
 #define IDC_PROGRESS_FILES 1102

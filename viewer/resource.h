@@ -48,6 +48,15 @@
 #define IDC_PROP_SIZE 1004
 #define IDC_PROP_UNUSED 1005
 
+/* Children of the main window */
+#define IDC_STATUS_BAR 1
+#define IDC_FOLDER_TREE 2
+#define IDC_FILE_LIST 3
+
+/* Window classes: the splash screen and the main window */
+#define SPLASH_WINDOW_CLASS "ScreenOneClass"
+#define MAIN_WINDOW_CLASS "ScreenTwoClass"
+
 /* Controls of the about box (109) */
 #define IDC_ABOUT_WEB 1003
 #define IDC_ABOUT_BUILD 1004

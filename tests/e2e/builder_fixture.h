@@ -27,13 +27,13 @@ namespace e2e {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-inline const std::string kWindowClass = "Arcseal3Window";
+inline const std::string kWindowClass = BUILDER_WINDOW_CLASS;
 inline const std::string kCaption = "Arcseal 3";
 inline const std::string kProductKey = "Software\\Corvane Software\\Arcseal3";
 inline const std::string kLastProject = "LastProject";
 inline const std::string kTitle = "Harbour Trust 2004";
 inline const std::wstring kPassword = L"Harbour-7";
-inline const int kViewerPasswordEdit = 1001;
+inline const int kViewerPasswordEdit = IDC_PASSWORD_EDIT;
 
 inline const std::vector<std::string> kFolders = {"Letters", "Letters\\Old", "Empty"};
 inline const std::vector<DiscFile> kFiles = {

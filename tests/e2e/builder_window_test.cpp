@@ -57,9 +57,9 @@ TEST_F(BuilderTest, BuildsADiscThatOpensWithItsPasswordAndExportsByteForByte)
     ClickCentre(GetDlgItem(password, IDOK));
     main_ = WaitForMainWindow(*viewer_);
     ASSERT_TRUE(main_);
-    tree_ = GetDlgItem(main_, 2);
-    list_ = GetDlgItem(main_, 3);
-    status_ = GetDlgItem(main_, 1);
+    tree_ = GetDlgItem(main_, IDC_FOLDER_TREE);
+    list_ = GetDlgItem(main_, IDC_FILE_LIST);
+    status_ = GetDlgItem(main_, IDC_STATUS_BAR);
 
     const fs::path target = NewFolder("target");
     ASSERT_TRUE(ExportTo(OpenTreeMenu(kTitle), kFolderMenuExport, kFolderMenuEntries, target));

@@ -17,7 +17,7 @@ namespace e2e {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr int kPasswordEditId = 1001;
+constexpr int kPasswordEditId = IDC_PASSWORD_EDIT;
 
 // The viewer's own dialogs: not message boxes, though some hold a static
 // with the message box's text id.
@@ -106,9 +106,9 @@ void FileOpsTest::StartDisc(const std::wstring& password)
     }
     main_ = WaitForMainWindow(*viewer_);
     ASSERT_TRUE(main_);
-    tree_ = GetDlgItem(main_, 2);
-    list_ = GetDlgItem(main_, 3);
-    status_ = GetDlgItem(main_, 1);
+    tree_ = GetDlgItem(main_, IDC_FOLDER_TREE);
+    list_ = GetDlgItem(main_, IDC_FILE_LIST);
+    status_ = GetDlgItem(main_, IDC_STATUS_BAR);
     ASSERT_TRUE(tree_ && list_ && status_) << "the main window lacks its tree, list or status bar";
 }
 

@@ -14,11 +14,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kTypeId = 1000;
-constexpr int kNameId = 1002;
-constexpr int kScramblingId = 1003;
-constexpr int kSizeId = 1004;
-constexpr int kDoneId = 2;
+constexpr int kTypeId = IDC_PROP_TYPE;
+constexpr int kNameId = IDC_PROP_NAME;
+constexpr int kScramblingId = IDC_PROP_SCRAMBLING;
+constexpr int kSizeId = IDC_PROP_SIZE;
+constexpr int kDoneId = IDCANCEL;
 
 const std::vector<std::string> kFolders = {"Docs", "Docs\\Letters", "Docs\\Letters\\deep", "Docs\\Empty Folder",
                                            "Music"};

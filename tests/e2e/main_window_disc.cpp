@@ -10,9 +10,9 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 // Control identifiers of the main window's children.
-constexpr int kStatusBarId = 1;
-constexpr int kTreeId = 2;
-constexpr int kListId = 3;
+constexpr int kStatusBarId = IDC_STATUS_BAR;
+constexpr int kTreeId = IDC_FOLDER_TREE;
+constexpr int kListId = IDC_FILE_LIST;
 
 const std::string kDiscLabel = "D\xE9mo 2004";
 

@@ -14,13 +14,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::string kSplashClass = "ScreenOneClass";
+const std::string kSplashClass = SPLASH_WINDOW_CLASS;
 const std::string kLicenceCaption = "End User Licence Agreement";
 const std::wstring kPassword = L"Viewer-Key 9";
-const int kPasswordEdit = 1001;
-const int kLicenceText = 1000;
-const int kAccept = 1;
-const int kDecline = 2;
+const int kPasswordEdit = IDC_PASSWORD_EDIT;
+const int kLicenceText = IDC_EULA_TEXT;
+const int kAccept = IDOK;
+const int kDecline = IDCANCEL;
 
 // UTF-8 in the file; the viewer shows it in code page 1252.
 const std::string kLicenceFileText = "Licence for the D\xC3\xA9mo disc.\r\nRead it, then decide.\r\n";
@@ -75,11 +75,11 @@ TEST_F(MainWindowStartTest, WithoutPasswordOrLicenceTheMainWindowFollowsTheSplas
     EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & WS_OVERLAPPEDWINDOW, (LONG)WS_OVERLAPPEDWINDOW);
 
     // Other parts of the viewer find the controls by these identifiers.
-    EXPECT_EQ(ClassNameOf(GetDlgItem(main, 1)), "msctls_statusbar32");
-    HWND tree = GetDlgItem(main, 2);
+    EXPECT_EQ(ClassNameOf(GetDlgItem(main, IDC_STATUS_BAR)), "msctls_statusbar32");
+    HWND tree = GetDlgItem(main, IDC_FOLDER_TREE);
     EXPECT_EQ(ClassNameOf(tree), "SysTreeView32");
     EXPECT_EQ(GetWindowLongA(tree, GWL_STYLE) & (TVS_HASBUTTONS | TVS_HASLINES), TVS_HASBUTTONS | TVS_HASLINES);
-    HWND list = GetDlgItem(main, 3);
+    HWND list = GetDlgItem(main, IDC_FILE_LIST);
     EXPECT_EQ(ClassNameOf(list), "SysListView32");
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
 

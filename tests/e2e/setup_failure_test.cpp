@@ -67,7 +67,7 @@ TEST_F(SetupFailureTest, ReadOnlyTargetStopsAtItsEntry)
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right - rect.left, 395);
     EXPECT_EQ(rect.bottom - rect.top, 80);
-    EXPECT_EQ(TextOf(GetDlgItem(progress, 1001)), "Extracting...");
+    EXPECT_EQ(TextOf(GetDlgItem(progress, IDC_EXTRACTING)), "Extracting...");
     HWND bar = GetDlgItem(progress, kProgressBar);
     DWORD_PTR value = 0;
     ASSERT_TRUE(SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &value));

@@ -219,7 +219,7 @@ TEST_F(SetupInstallTest, DefaultsInstallEveryFileWithKeysAndLinks)
     Process& setup = Start(SetupExe());
     HWND agreement = WaitForDialog(setup, kAgreementCaption);
     ASSERT_TRUE(agreement);
-    std::string agreementText = TextOf(GetDlgItem(agreement, 1002));
+    std::string agreementText = TextOf(GetDlgItem(agreement, IDC_AGREEMENT_TEXT));
     EXPECT_EQ(agreementText.rfind(std::string(45, ' ') + "LICENCE AGREEMENT\r\n", 0), 0u);
     Screenshot("setup-agreement");
     ClickCentre(GetDlgItem(agreement, IDOK));

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../../setup/resource.h"
 #include "files.h"
 #include "launched_process.h"
 #include "ui.h"
@@ -24,8 +25,8 @@ inline const std::string kDestinationCaption = "Install Too:";
 inline const std::string kCorruptCaption = "Error:(3436)";
 inline const std::string kCorruptText = "Installer corrupt. Please re-download and try again.";
 inline const std::string kInstallLogName = "arcs3install.log";
-constexpr int kInstallDirEdit = 1003;
-constexpr int kProgressBar = 1000;
+constexpr int kInstallDirEdit = IDC_INSTALL_DIR;
+constexpr int kProgressBar = IDC_PROGRESS_BAR;
 
 std::filesystem::path SetupExe();       // setup.exe of this build, package appended
 std::filesystem::path SetupStubExe();   // the bare installer

@@ -30,9 +30,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::string kSplashClass = "ScreenOneClass";
+const std::string kSplashClass = SPLASH_WINDOW_CLASS;
 const std::string kLicenceCaption = "End User Licence Agreement";
-const int kLicenceText = 1000;
+const int kLicenceText = IDC_EULA_TEXT;
 
 // Colours as the screen shows them.
 const COLORREF kBack = RGB(0x20, 0x30, 0x40);
@@ -686,7 +686,7 @@ TEST_F(SplashTest, PasswordThenLicenceThenAcceptGoesOn)
     ASSERT_TRUE(gate);
     EXPECT_FALSE(WaitForLicence(0ms)) << "the licence came before the password";
     Screenshot("splash-password");
-    ClickCentre(GetDlgItem(gate, 1001));
+    ClickCentre(GetDlgItem(gate, IDC_PASSWORD_EDIT));
     TypeText(L"pw");
     ClickCentre(GetDlgItem(gate, IDOK));
     ASSERT_TRUE(WaitUntilGone(gate, 5s));
@@ -800,7 +800,7 @@ TEST_F(SplashTest, CloseRequestsToTheSplashDoNotSkipThePassword)
     EXPECT_TRUE(IsWindowVisible(splash));
     EXPECT_TRUE(IsWindowVisible(gate));
     EXPECT_FALSE(WaitForWindow(viewer_->Id(), kMainWindowClass, std::nullopt, 0ms));
-    ClickCentre(GetDlgItem(gate, 1001));
+    ClickCentre(GetDlgItem(gate, IDC_PASSWORD_EDIT));
     TypeText(L"pw");
     ClickCentre(GetDlgItem(gate, IDOK));
     EXPECT_TRUE(WaitUntilGone(gate, 5s));

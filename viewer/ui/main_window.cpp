@@ -35,7 +35,7 @@ HBITMAP foldersCaption;
 HBITMAP filesCaption;
 HBITMAP captionEnd;
 
-static const char MAIN_CLASS[] = "ScreenTwoClass";
+static const char MAIN_CLASS[] = MAIN_WINDOW_CLASS;
 static const char HELP_PAGE[] = "https://arcseal.example/help/";
 
 static HBITMAP LoadCaption(int id, const char* caption)

@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include "pane_layout.h"
+#include "resource.h"
 
-const int STATUS_BAR_ID = 1;
-const int FOLDER_TREE_ID = 2;
-const int FILE_LIST_ID = 3;
+const int STATUS_BAR_ID = IDC_STATUS_BAR;
+const int FOLDER_TREE_ID = IDC_FOLDER_TREE;
+const int FILE_LIST_ID = IDC_FILE_LIST;
 
 extern HWND mainWindow;
 extern HWND statusWindow;

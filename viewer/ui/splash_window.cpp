@@ -13,7 +13,7 @@
 
 namespace {
 
-const char* const SPLASH_CLASS = "ScreenOneClass";
+const char* const SPLASH_CLASS = SPLASH_WINDOW_CLASS;
 const UINT_PTR SPLASH_TIMER = 1;
 const UINT SPLASH_DELAY_MS = 200;
 

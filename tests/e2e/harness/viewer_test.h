@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../../../viewer/resource.h"
 #include "disc_builder.h"
 #include "files.h"
 #include "launched_process.h"
@@ -18,7 +19,7 @@ namespace e2e {
 
 // What the viewer's message boxes and windows are called.
 inline const std::string kMessageBoxClass = "#32770";
-inline const std::string kMainWindowClass = "ScreenTwoClass";
+inline const std::string kMainWindowClass = MAIN_WINDOW_CLASS;
 inline const std::string kPasswordCaption = "Enter password:";
 
 class ViewerTest : public ::testing::Test {
