@@ -14,6 +14,7 @@
 #include "content_copy.h"
 #include "cp1252.h"
 #include "disc_reader.h"
+#include "folder_listing.h"
 #include "path_text.h"
 #include "read_ahead.h"
 #include "scramble.h"
@@ -77,12 +78,12 @@ fs::path MakeFolder(const fs::path& parent, const std::string& name, std::string
 {
     fs::path folder = name.empty() ? parent : parent / PathFromUtf8(Cp1252ToUtf8(name));
     std::error_code error;
-    fs::file_status status = fs::symlink_status(folder, error);
+    fs::file_status status = fs::symlink_status(LongPathForm(folder), error);
     if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_directory(status))) {
         problem = ShowPath(folder) + " is there and is not a folder";
         return fs::path();
     }
-    if (!fs::exists(status) && !fs::create_directory(folder, error) && error) {
+    if (!fs::exists(status) && !fs::create_directory(LongPathForm(folder), error) && error) {
         problem = "cannot create " + ShowPath(folder) + ": " + error.message();
         return fs::path();
     }
@@ -169,8 +170,9 @@ private:
 // Gives part the target's name, replacing a file of that name in one step.
 void ReplaceWith(const fs::path& part, const fs::path& target, std::error_code& error)
 {
+    error.clear();  // what an earlier look at the target left there is not this call's
 #ifdef _WIN32
-    if (!MoveFileExW(part.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (!MoveFileExW(LongPathForm(part).c_str(), LongPathForm(target).c_str(), MOVEFILE_REPLACE_EXISTING))
         error = std::error_code((int)GetLastError(), std::system_category());
 #else
     fs::rename(part, target, error);
@@ -225,7 +227,7 @@ fs::path PartPath(const fs::path& target)
         fs::path part = target;
         part += ".part" + (attempt ? std::to_string(attempt) : std::string());
         std::error_code error;
-        if (!fs::exists(fs::symlink_status(part, error)))
+        if (!fs::exists(fs::symlink_status(LongPathForm(part), error)))
             return part;
     }
 }
@@ -236,7 +238,7 @@ bool ExtractFile(const ReadableDisc& disc, DiscReader& reader, const DiscItem& i
 {
     fs::path target = folder / PathFromUtf8(Cp1252ToUtf8(item.name));
     std::error_code error;
-    fs::file_status status = fs::symlink_status(target, error);
+    fs::file_status status = fs::symlink_status(LongPathForm(target), error);
     if (fs::is_directory(status))
         return reader.Fail("not written", item, ShowPath(target) + " is a folder");
     if (IsDiscFile(disc, target))
