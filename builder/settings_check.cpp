@@ -7,6 +7,7 @@
 #include "option_rules.h"
 #include "file_io.h"
 #include "folder_checks.h"
+#include "folder_listing.h"
 #include "image_types.h"
 #include "option_values.h"
 #include "viewer_file.h"
@@ -100,7 +101,7 @@ int CheckFolders(const ProjectSettings& settings, FieldProblem& problem)
     fs::path sourcePath = PathFromUtf8(source);
     if (!fs::is_directory(sourcePath, error))
         return Refuse(problem, FIELD_SOURCE, Quoted(source) + " does not exist or is not a folder.");
-    if (fs::directory_iterator(sourcePath, error) == fs::directory_iterator())
+    if (ListFolder(sourcePath, error).empty())
         return Refuse(problem, FIELD_SOURCE,
                       error ? "cannot read " + Quoted(source) + ": " + error.message() + "."
                             : Quoted(source) + " is empty: there is nothing to put onto the disc.");

@@ -10,6 +10,7 @@
 
 #include "build_error.h"
 #include "copy_descrambled.h"
+#include "folder_listing.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ static FILE* OpenStream(const fs::path& path, const char* mode)
 {
 #ifdef _WIN32
     std::wstring wideMode(mode, mode + strlen(mode));
-    return _wfopen(path.c_str(), wideMode.c_str());
+    return _wfopen(LongPathForm(path).c_str(), wideMode.c_str());
 #else
     return fopen(path.c_str(), mode);
 #endif

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "build_error.h"
+#include "folder_listing.h"
 #include "staged_output.h"
 
 namespace {
@@ -75,12 +76,11 @@ std::vector<std::string> OtherFilesInOutput(const fs::path& outputDir)
     std::error_code error;
     if (!fs::is_directory(outputDir, error))
         return others;
-    fs::directory_iterator it(outputDir, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    for (const FolderEntry& entry : ListFolder(outputDir, error)) {
         std::string name;
-        if (!PathToUtf8(it->path().filename(), name))
-            name = ShowPath(it->path().filename());
-        if (!IsDiscFileName(name) || !it->is_regular_file(error))
+        if (!PathToUtf8(entry.path.filename(), name))
+            name = ShowPath(entry.path.filename());
+        if (!IsDiscFileName(name) || entry.kind != EntryKind::File)
             others.push_back(name);
     }
     if (error)

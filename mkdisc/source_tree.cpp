@@ -6,6 +6,7 @@
 
 #include "build_error.h"
 #include "cp1252.h"
+#include "folder_listing.h"
 #include "item_names.h"
 
 namespace {
@@ -20,9 +21,9 @@ std::string FolderError(const fs::path& folder, const std::error_code& error)
     return "cannot read folder " + ShowPath(folder) + ": " + error.message();
 }
 
-SourceEntry DescribeEntry(const fs::directory_entry& item, size_t depth, NameProblems& names)
+SourceEntry DescribeEntry(const FolderEntry& item, size_t depth, NameProblems& names)
 {
-    const fs::path& path = item.path();
+    const fs::path& path = item.path;
     std::string utf8Name;
     SourceEntry entry{path, std::string(), depth, false, 0};
     std::string problem = PathToUtf8(path.filename(), utf8Name) ? ConvertItemName(utf8Name, entry.name)
@@ -31,23 +32,19 @@ SourceEntry DescribeEntry(const fs::directory_entry& item, size_t depth, NamePro
         names.push_back(ShowPath(path) + ": " + problem);
         entry.name = utf8Name.empty() ? path.filename().string() : utf8Name;
     }
-
-    std::error_code error;
-    fs::file_status status = item.symlink_status(error);
-    if (error)
-        throw BuildError("cannot read " + ShowPath(path) + ": " + error.message());
-    if (fs::is_symlink(status))
+    switch (item.kind) {
+    case EntryKind::Link:
         throw BuildError("cannot store " + ShowPath(path) +
                          ": it is a symbolic link; copy the file or folder it points to instead");
-    if (fs::is_directory(status)) {
+    case EntryKind::Folder:
         entry.isFolder = true;
         return entry;
-    }
-    if (!fs::is_regular_file(status))
+    case EntryKind::Other:
         throw BuildError("cannot store " + ShowPath(path) + ": it is not a regular file or folder");
-    entry.size = item.file_size(error);
-    if (error)
-        throw BuildError("cannot read " + ShowPath(path) + ": " + error.message());
+    case EntryKind::File:
+        break;
+    }
+    entry.size = item.size;
     if (entry.size > MAX_ITEM_SIZE)
         throw BuildError("cannot store " + ShowPath(path) + ": it has " +
                          std::to_string(entry.size) +
@@ -59,14 +56,8 @@ std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth, NamePr
 {
     std::vector<SourceEntry> entries;
     std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error)
-        throw BuildError(FolderError(folder, error));
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            throw BuildError(FolderError(folder, error));
-        entries.push_back(DescribeEntry(*it, depth, names));
-    }
+    for (const FolderEntry& item : ListFolder(folder, error))
+        entries.push_back(DescribeEntry(item, depth, names));
     if (error)
         throw BuildError(FolderError(folder, error));
 

@@ -5,6 +5,7 @@
 #include "autorun_file.h"
 #include "build_error.h"
 #include "data_plan.h"
+#include "folder_listing.h"
 
 namespace {
 
@@ -104,10 +105,9 @@ void StagedOutput::RemoveStale(uint32_t dataFileCount)
 {
     std::vector<fs::path> stale;
     std::error_code error;
-    fs::directory_iterator it(outputDir_, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    for (const FolderEntry& entry : ListFolder(outputDir_, error)) {
         std::string name;
-        if (!PathToUtf8(it->path().filename(), name))
+        if (!PathToUtf8(entry.path.filename(), name))
             continue;
         name = LowerAscii(name);
         bool part = name.size() > sizeof PART_SUFFIX - 1 &&
@@ -119,7 +119,7 @@ void StagedOutput::RemoveStale(uint32_t dataFileCount)
         // Data file parts left by an interrupted build; ours are renamed by now and
         // the viewer's own part was written over by this build.
         if (number > dataFileCount || (part && number > 0))
-            stale.push_back(it->path());
+            stale.push_back(entry.path);
     }
     if (error)
         throw BuildError("cannot read output folder " + ShowPath(outputDir_) + ": " + error.message());

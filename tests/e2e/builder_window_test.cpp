@@ -282,6 +282,45 @@ TEST_F(BuilderTest, ProjectIsSavedAsTextAndReopensOnTheNextStart)
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>()), text);
 }
 
+// A source tree far deeper than MAX_PATH (made here through \\?\ paths, as
+// the C runtime cuts longer ones short) builds from the window with every
+// file, and nothing from any other folder.
+TEST_F(BuilderTest, ASourceTreeDeeperThanMaxPathBuildsWithEveryFile)
+{
+    const fs::path source = NewFolder("deep");
+    std::wstring path = L"\\\\?\\" + source.wstring();
+    for (int level = 1; level <= 7; ++level) {
+        path += L"\\Level " + std::to_wstring(level) + L" " + std::wstring(70, L'x');
+        ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << level;
+    }
+    ASSERT_GT(path.size(), 550u);
+    for (const std::wstring& file : {source.wstring() + L"\\top.txt", path.substr(4) + L"\\deep.txt"}) {
+        HANDLE handle = CreateFileW((L"\\\\?\\" + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        EXPECT_TRUE(WriteFile(handle, "deep", 4, &written, nullptr));
+        CloseHandle(handle);
+    }
+
+    ASSERT_NO_FATAL_FAILURE(StartBuilder());
+    Fill(IDC_SOURCE, source.string());
+    Fill(IDC_OUTPUT, DiscFolder().string());
+    ASSERT_TRUE(PressButton(window_, IDC_BUILD));
+    HWND summary = WaitForBuilderDialog("Disc built", 60s);
+    ASSERT_TRUE(summary) << "no summary; message: " << AnswerBuilder(0ms).text;
+    std::string text = TextOf(GetDlgItem(summary, IDC_SUMMARY_TEXT));
+    EXPECT_NE(text.find("2 files in 7 folders, 8 bytes"), std::string::npos) << text;
+
+    // mkdisc.exe gives the deep file back under its whole path.
+    const fs::path target = NewFolder("extracted");
+    Process extract(MkdiscExe(), L"--extract \"" + DiscFolder().wstring() + L"\" --to \"" + target.wstring() + L"\"",
+                    Scratch(), Scratch() / "extract.txt");
+    ASSERT_TRUE(extract.WaitForExit(60s));
+    EXPECT_EQ(extract.ExitCode(), 0u) << ReadText(Scratch() / "extract.txt");
+    std::wstring deep = L"\\\\?\\" + (target / "deep").wstring() + path.substr(4 + source.wstring().size());
+    EXPECT_NE(GetFileAttributesW((deep + L"\\deep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // With arguments it is mkdisc, under its own name, with no window.
 TEST_F(BuilderTest, CommandLineDoesWhatMkdiscDoes)
 {
