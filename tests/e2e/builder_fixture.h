@@ -90,13 +90,7 @@ protected:
         TypeText(text);
     }
 
-    HWND Focused() const
-    {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
-        return info.hwndFocus;
-    }
+    HWND Focused() const { return FocusIn(window_); }
 
     // The builder's next message box: its caption and text, OK pressed.
     MessageBoxInfo AnswerBuilder(std::chrono::milliseconds timeout = kWindowTimeout, int button = IDOK)

@@ -101,6 +101,8 @@ TEST_F(ExportTest, WholeDiscComesOutWithEveryFileAndFolder)
     std::vector<std::string> texts = ChildTexts(chooser);
     EXPECT_NE(std::find(texts.begin(), texts.end(), kChooseTitle), texts.end())
         << "the folder chooser does not ask \"" << kChooseTitle << "\"";
+    // It starts in the reader's Documents, never on the disc itself.
+    EXPECT_TRUE(WaitUntil(5s, [&] { return ChooserSelection(chooser) == "Documents"; })) << ChooserSelection(chooser);
     ASSERT_TRUE(SelectFolder(chooser, target));
     ScreenshotOf(chooser, "folder-chooser");
     ASSERT_TRUE(PressButton(chooser, IDOK) && WaitUntilGone(chooser, 5s));
@@ -166,6 +168,8 @@ TEST_F(ExportTest, FolderComesOutWithItsSubFoldersAndCancellingExportsNothing)
     ASSERT_TRUE(ChooseMenuEntry(menu, kFolderMenuExport, kFolderMenuEntries));
     HWND chooser = WaitForFolderChooser(viewer_->Id());
     ASSERT_TRUE(chooser);
+    EXPECT_TRUE(WaitUntil(5s, [&] { return ChooserSelection(chooser) == "target"; }))
+        << "the chooser does not start where the last export went: " << ChooserSelection(chooser);
     ASSERT_TRUE(CancelFolderChooser(chooser));
     EXPECT_TRUE(NoMessageWithin(1500ms));
     EXPECT_EQ(TreeShape(target), before);

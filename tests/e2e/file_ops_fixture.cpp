@@ -213,15 +213,15 @@ std::optional<MessageBoxInfo> FileOpsTest::WaitForMessage(std::chrono::milliseco
     return found;
 }
 
-MessageBoxInfo FileOpsTest::AnswerMessage(std::chrono::milliseconds timeout)
+MessageBoxInfo FileOpsTest::AnswerMessage(std::chrono::milliseconds timeout, int button)
 {
     auto box = WaitForMessage(timeout);
     if (!box) {
         ADD_FAILURE() << "no message box came";
         return {};
     }
-    if (!PressButton(box->window, IDOK) || !WaitUntilGone(box->window, 5s))
-        ADD_FAILURE() << "message box \"" << box->caption << "\" did not close on OK";
+    if (!PressButton(box->window, button) || !WaitUntilGone(box->window, 5s))
+        ADD_FAILURE() << "message box \"" << box->caption << "\" did not close on button " << button;
     return *box;
 }
 

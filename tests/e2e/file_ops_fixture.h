@@ -82,7 +82,7 @@ protected:
     std::optional<MessageBoxInfo> WaitForMessage(std::chrono::milliseconds timeout = kWindowTimeout);
     // Waits for the next message box, presses its OK and returns what it said;
     // an empty caption, with a failure added, when none came.
-    MessageBoxInfo AnswerMessage(std::chrono::milliseconds timeout = kWindowTimeout);
+    MessageBoxInfo AnswerMessage(std::chrono::milliseconds timeout = kWindowTimeout, int button = IDOK);
     // No message box comes within the time.
     ::testing::AssertionResult NoMessageWithin(std::chrono::milliseconds time);
 

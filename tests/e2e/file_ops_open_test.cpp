@@ -9,6 +9,7 @@
 #include "file_compare.h"
 #include "file_ops_fixture.h"
 #include "file_ops_probe.h"
+#include "input.h"
 #include "open_file_dialog.h"
 
 namespace e2e {
@@ -97,6 +98,44 @@ TEST_F(OpenTest, DoubleClickAndViewOpenHandPlainCopiesToTheRegisteredProgram)
         EXPECT_FALSE(fs::exists(CopyPath(LastPart(file.path)))) << LastPart(file.path) << " was left in Temp";
 }
 
+// The panes as Explorer's: arrow keys in the tree show the folder's files,
+// Tab moves to the list, Ctrl+A selects every file, Enter opens them,
+// Backspace goes up to the parent folder.
+TEST_F(OpenTest, KeysMoveBetweenFoldersSelectAndOpenAsInExplorer)
+{
+    const fs::path probes = Scratch() / "registered";
+    RegisteredFileType type(kProbeType, PlaceProbe(probes));
+    ASSERT_TRUE(type.Ok()) << "cannot register " << kProbeType;
+    const std::vector<DiscFile> files = {{"Docs\\a.e2eview", 10}, {"Docs\\b.e2eview", 20},
+                                         {"Docs\\Inner\\c.e2eview", 30}};
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({"Docs", "Docs\\Inner"}, files));
+    ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
+    ASSERT_NO_FATAL_FAILURE(ShowFiles("Docs", 2));
+    auto names = [&] {
+        std::set<std::string> shown;
+        for (const ListRow& row : ReadList(list_))
+            shown.insert(row.cells.empty() ? "" : row.cells[0]);
+        return shown;
+    };
+
+    PressKey(VK_DOWN);  // from "Docs" to "Inner", with the keyboard alone
+    EXPECT_TRUE(WaitUntil(3s, [&] { return names() == std::set<std::string>{"c.e2eview"}; }))
+        << "the list does not follow the tree's keyboard selection";
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil(2s, [&] { return FocusIn(main_) == list_; })) << "Tab did not move to the list";
+    PressKey(VK_BACK);
+    EXPECT_TRUE(WaitUntil(3s, [&] { return names() == std::set<std::string>{"a.e2eview", "b.e2eview"}; }))
+        << "Backspace did not go up to the parent folder";
+    PressKeyWith(VK_CONTROL, 'A');
+    EXPECT_TRUE(WaitUntil(2s, [&] {
+        std::vector<ListRow> rows = ReadList(list_);
+        return rows.size() == 2 && rows[0].selected && rows[1].selected;
+    })) << "Ctrl+A did not select every file";
+    PressKey(VK_RETURN);
+    std::vector<std::string> opened = WaitForProbeCommandLines(probes, 2, 15s);
+    EXPECT_EQ(OpenedPaths(opened), (std::multiset<std::string>{CopyPathText("a.e2eview"), CopyPathText("b.e2eview")}));
+}
+
 // The chosen program gets the copy's path in quotation marks, so a path
 // with a blank arrives as one argument.
 TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathQuoted)
@@ -108,10 +147,12 @@ TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathQuoted)
     ASSERT_NO_FATAL_FAILURE(ExpandWholeTree());
     ASSERT_NO_FATAL_FAILURE(ShowFiles("Docs", 2));
 
-    ASSERT_NO_FATAL_FAILURE(SelectRows({"my notes.e2e"}));
-    HWND menu = OpenListMenu("my notes.e2e");
-    ASSERT_TRUE(menu);
-    ASSERT_TRUE(ChooseMenuEntry(menu, kFileMenuOpenWith, kFileMenuEntries));
+    // No program claims the type: opening it says so and offers the choice.
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRow("my notes.e2e"));
+    MessageBoxInfo none = AnswerMessage(15s, IDYES);
+    EXPECT_EQ(none.caption, "Open With");
+    EXPECT_EQ(none.text, "No program on this computer is set to open \"my notes.e2e\". Choose a program to open it "
+                         "with?");
     HWND dialog = WaitForOpenFileDialog(viewer_->Id());
     ASSERT_TRUE(dialog) << "\"View/Open With...\" showed no \"Open\" dialog";
     ScreenshotOf(dialog, "open-with-dialog");
@@ -122,7 +163,7 @@ TEST_F(OpenTest, OpenWithHandsTheChosenProgramTheCopysPathQuoted)
     ExpectCopyOf(files[0].path);
 
     // Cancelled: nothing opened, no copy written.
-    menu = OpenListMenu("second file.e2e");
+    HWND menu = OpenListMenu("second file.e2e");
     ASSERT_TRUE(menu);
     ASSERT_TRUE(ChooseMenuEntry(menu, kFileMenuOpenWith, kFileMenuEntries));
     dialog = WaitForOpenFileDialog(viewer_->Id());

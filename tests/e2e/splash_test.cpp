@@ -701,6 +701,12 @@ TEST_F(SplashTest, PasswordThenLicenceThenAcceptGoesOn)
     EXPECT_EQ(cover.right, ScreenWidth());
     EXPECT_EQ(cover.bottom, ScreenHeight());
     EXPECT_EQ(TextOf(GetDlgItem(licence, kLicenceText)), LicenceWithCrLf());
+    // It wraps at the control's width and starts unselected.
+    HWND text = GetDlgItem(licence, kLicenceText);
+    EXPECT_FALSE(GetWindowLongA(text, GWL_STYLE) & WS_HSCROLL);
+    DWORD_PTR selection = 1;
+    SendMessageTimeoutA(text, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selection);
+    EXPECT_EQ(selection, 0u) << "the licence starts selected";
     EXPECT_EQ(TextOf(GetDlgItem(licence, IDOK)), "I accept this agreement >>");
     EXPECT_EQ(TextOf(GetDlgItem(licence, IDCANCEL)), "Decline");
     std::this_thread::sleep_for(300ms);

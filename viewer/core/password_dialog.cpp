@@ -44,7 +44,12 @@ static void CheckTypedPassword(HWND dialog)
                  "( case sensitive - make sure \"CAPS LOCK\" is not on )") != IDYES) {
         startCancelled = 1;
         EndDialog(dialog, 1);
+        return;
     }
+    // The next try starts from an empty field: typed after the wrong
+    // password, the right one would be refused too.
+    SetWindowTextA(edit, "");
+    SetFocus(edit);
 }
 
 INT_PTR CALLBACK PasswordDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)

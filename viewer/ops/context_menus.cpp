@@ -158,14 +158,27 @@ void OpenItemFile(ArcsealItem* item, const char* program)
     default:
         return;  // reported, and the incomplete copy is gone
     }
-    if (program) {
-        // Quoted, so that a path with blanks reaches the program as one argument.
-        char quoted[MAX_PATH + 2];
-        snprintf(quoted, sizeof quoted, "\"%s\"", destination);
-        ShellExecuteA(nullptr, "open", program, quoted, nullptr, SW_SHOWNORMAL);
-    } else {
-        ShellExecuteA(nullptr, "open", destination, nullptr, nullptr, SW_SHOWNORMAL);
+    // Quoted, so that a path with blanks reaches the program as one argument.
+    char quoted[MAX_PATH + 2];
+    snprintf(quoted, sizeof quoted, "\"%s\"", destination);
+    INT_PTR started = program ? (INT_PTR)ShellExecuteA(nullptr, "open", program, quoted, nullptr, SW_SHOWNORMAL)
+                              : (INT_PTR)ShellExecuteA(nullptr, "open", destination, nullptr, nullptr, SW_SHOWNORMAL);
+    if (started > 32)
+        return;
+    // Nothing happening at all would leave the reader guessing.
+    if (!program && (started == SE_ERR_NOASSOC || started == SE_ERR_ASSOCINCOMPLETE)) {
+        if (AskYesNo("Open With", "No program on this computer is set to open \"%s\". Choose a program to open it with?",
+                     item->itemName) != IDYES)
+            return;
+        const char* chosen = ChooseProgram();
+        if (*chosen && (INT_PTR)ShellExecuteA(nullptr, "open", chosen, quoted, nullptr, SW_SHOWNORMAL) > 32)
+            return;
+        if (!*chosen)
+            return;
+        program = chosen;
     }
+    ShowError("Error:(34571)", "\"%s\" could not be opened with %s.", item->itemName,
+              program ? program : "the program set for it");
 }
 
 const char* ChooseProgram()

@@ -7,16 +7,25 @@
 
 #include "win_helpers.h"
 
-// Starts at the current directory (where the last export went) and shows
-// the path of each selection in the status line.
+// Where the chooser starts: the reader's Documents folder, then the folder
+// the last export went to (startFolder); never the disc's own folder, where
+// an OK would put plain copies beside the viewer.
+static char startFolder[MAX_PATH];
+
+// Starts at startFolder and shows the path of each selection in the status line.
 static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM)
 {
     if (message == BFFM_INITIALIZED) {
-        char current[260] = "";
-        GetCurrentDirectoryA(sizeof current, current);
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)current);
+        LPITEMIDLIST documents = nullptr;
+        if (startFolder[0])
+            SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)startFolder);
+        else if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &documents)) && documents) {
+            // The shell's own Documents entry, found where its tree shows it.
+            SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, (LPARAM)documents);
+            CoTaskMemFree(documents);
+        }
     } else if (message == BFFM_SELCHANGED) {
-        char path[260];
+        char path[MAX_PATH];
         if (SHGetPathFromIDListA((LPCITEMIDLIST)lParam, path))
             SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, (LPARAM)path);
     }
@@ -25,7 +34,7 @@ static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPA
 
 const char* ChooseExportFolder(const char* title)
 {
-    static char chosen[260];
+    static char chosen[MAX_PATH];
     chosen[0] = 0;
     IMalloc* shellMalloc = nullptr;
     if (FAILED(SHGetMalloc(&shellMalloc)) || !shellMalloc)
@@ -42,6 +51,8 @@ const char* ChooseExportFolder(const char* title)
     if (picked) {
         if (!SHGetPathFromIDListA(picked, chosen))
             chosen[0] = 0;
+        else
+            memcpy(startFolder, chosen, sizeof startFolder);
         shellMalloc->Free(picked);
     }
     shellMalloc->Release();

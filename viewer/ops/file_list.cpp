@@ -47,6 +47,9 @@ int SetupFileListColumns()
     return 1;
 }
 
+// The folder whose files the list shows; null before the first.
+static ArcsealItem* listedFolder;
+
 void OnFolderClick()
 {
     ArcsealItem* item = nullptr;
@@ -56,6 +59,22 @@ void OnFolderClick()
     if (item)
         FillFileList(item);
     SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);
+}
+
+void ShowFolderOfEntry(HTREEITEM entry)
+{
+    char text[256];
+    ArcsealItem* item = nullptr;
+    if (!entry || !ReadTreeItem(entry, text, &item))
+        return;
+    if (item)
+        FillFileList(item);
+    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);
+}
+
+ArcsealItem* ListedFolder()
+{
+    return listedFolder;
 }
 
 // The image-list index for a file's shell icon, adding each system icon once.
@@ -96,6 +115,7 @@ static int IconFor(HIMAGELIST images, const char* fileName, int* warned)
 
 void FillFileList(ArcsealItem* folder)
 {
+    listedFolder = folder;
     HIMAGELIST previous = (HIMAGELIST)SendMessageA(listWindow, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
     if (previous) {
         SendMessageA(listWindow, LVM_SETIMAGELIST, LVSIL_SMALL, 0);

@@ -13,6 +13,12 @@ int SetupFileListColumns();
 // drop-highlighted entry, and the list shows its files.
 void OnFolderClick();
 
+// Shows the files of the folder a tree entry stands for, as a click on it does.
+void ShowFolderOfEntry(HTREEITEM entry);
+
+// The folder whose files the list shows; null before the first.
+ArcsealItem* ListedFolder();
+
 // Refills the list with the files of a folder item, sorted, with shell icons.
 void FillFileList(ArcsealItem* folder);
 

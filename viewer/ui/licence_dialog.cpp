@@ -7,9 +7,16 @@
 INT_PTR CALLBACK LicenceDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_EULA_TEXT, eulaText ? eulaText : "");
-        return TRUE;
+    case WM_INITDIALOG: {
+        // The text wraps at the control's width (no horizontal scrolling) and
+        // starts unselected, the caret at its top: the dialog manager would
+        // select all of it when it gives the field the focus.
+        HWND text = GetDlgItem(dialog, IDC_EULA_TEXT);
+        SetWindowTextA(text, eulaText ? eulaText : "");
+        SetFocus(text);
+        SendMessageA(text, EM_SETSEL, 0, 0);
+        return FALSE;
+    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:  // "I accept this agreement >>", also the Enter key

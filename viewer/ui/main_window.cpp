@@ -11,6 +11,7 @@
 #include "file_list.h"
 #include "item_tree.h"
 #include "key_fields.h"
+#include "pane_keys.h"
 #include "properties.h"
 #include "resource.h"
 #include "shutdown.h"
@@ -102,6 +103,8 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
             ShowFileMenu();
         else if (header->code == NM_DBLCLK)
             OnListDoubleClick();
+        else if (header->code == LVN_KEYDOWN)
+            OnListKey((NMLVKEYDOWN*)lParam);
     } else if (wParam == FOLDER_TREE_ID) {
         if (header->code == NM_RCLICK)
             ShowFolderMenu();
@@ -109,6 +112,8 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
             OnTreeDoubleClick();
         else if (header->code == NM_CLICK)
             OnFolderClick();
+        else if (header->code == TVN_SELCHANGEDA)
+            OnTreeSelectionChanged((NMTREEVIEWA*)lParam);
     }
     operationRunning = 0;
     return 0;
@@ -287,6 +292,8 @@ int CreateMainWindow()
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TakePaneSwitchKey(&message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

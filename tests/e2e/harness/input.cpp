@@ -53,4 +53,10 @@ void PressKey(WORD virtualKey)
     Send({Key(virtualKey, 0, 0), Key(virtualKey, 0, KEYEVENTF_KEYUP)});
 }
 
+void PressKeyWith(WORD modifier, WORD virtualKey)
+{
+    Send({Key(modifier, 0, 0), Key(virtualKey, 0, 0), Key(virtualKey, 0, KEYEVENTF_KEYUP),
+          Key(modifier, 0, KEYEVENTF_KEYUP)});
+}
+
 }  // namespace e2e

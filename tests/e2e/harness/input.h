@@ -14,5 +14,7 @@ void ClickCentre(HWND window);
 void TypeText(const std::wstring& text);
 // Presses and releases one virtual key.
 void PressKey(WORD virtualKey);
+// Presses a key while holding a modifier down (VK_CONTROL, VK_SHIFT, VK_MENU).
+void PressKeyWith(WORD modifier, WORD virtualKey);
 
 }  // namespace e2e

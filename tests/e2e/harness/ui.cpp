@@ -114,6 +114,14 @@ bool PressButton(HWND dialog, int buttonId)
     return button && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
+HWND FocusIn(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
 bool PostCommand(HWND window, int commandId)
 {
     return PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0) != 0;

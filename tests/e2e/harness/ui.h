@@ -47,6 +47,8 @@ std::vector<MessageBoxInfo> MessageBoxesOf(DWORD processId);
 
 // Presses a dialog's button the way a click does (posted BM_CLICK).
 bool PressButton(HWND dialog, int buttonId);
+// The control that has the keyboard focus in the thread of window.
+HWND FocusIn(HWND window);
 // Sends a command (menu item or control id) to a window, posted: it may open modal UI.
 bool PostCommand(HWND window, int commandId);
 // Sets an edit control's text directly (no keystrokes).
