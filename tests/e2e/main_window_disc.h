@@ -59,6 +59,10 @@ struct MainWindowPanes {
     RECT status{};
 };
 
+// The name and size of each row, without the type the shell names (which
+// depends on the machine).
+std::vector<std::vector<std::string>> NameAndSizeTexts(const std::vector<ListRow>& rows);
+
 class MainWindowTest : public ViewerTest {
 protected:
     // Builds the test disc (label kDiscLabel) with extra mkdisc options.

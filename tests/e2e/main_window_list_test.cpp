@@ -52,16 +52,56 @@ protected:
     }
 };
 
-TEST_F(FileListTest, HasNameAndSizeColumnsAndStartsEmpty)
+TEST_F(FileListTest, HasNameSizeAndTypeColumnsAndStartsEmpty)
 {
     ASSERT_NO_FATAL_FAILURE(OpenTestDisc());
     std::vector<ListColumn> columns = ReadListColumns(list_);
-    ASSERT_EQ(columns.size(), 2u);
+    ASSERT_EQ(columns.size(), 3u);
     EXPECT_EQ(columns[0].title, "File Name");
     EXPECT_EQ(columns[0].width, 200);
     EXPECT_EQ(columns[1].title, "File Size");
     EXPECT_EQ(columns[1].width, 70);
+    EXPECT_EQ(columns[2].title, "Type");
     EXPECT_TRUE(ReadList(list_).empty());
+}
+
+// A click on a header sorts by its column, a second one reverses; names in
+// the natural order, ignoring case. Once filled, every size reads in full.
+TEST_F(FileListTest, ClickingAHeaderSortsByItsColumnAndAgainReverses)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenTestDisc());
+    ClickTreeLabel(kDiscLabel);
+    ASSERT_TRUE(WaitUntil(3s, [&] { return ReadList(list_).size() == 8; }));
+    auto clickHeader = [&](int column) {
+        std::vector<ListColumn> columns = ReadListColumns(list_);
+        int x = 0;
+        for (int i = 0; i < column; ++i)
+            x += columns[(size_t)i].width;
+        ClickAt(ScreenPoint(list_, POINT{x + columns[(size_t)column].width / 2, 8}));
+    };
+    auto names = [&] {
+        std::vector<std::string> shown;
+        for (const ListRow& row : ReadList(list_))
+            shown.push_back(row.cells[0]);
+        return shown;
+    };
+    const std::vector<std::string> bySize = {"alpha2.txt", "Bravo.txt", "\xC9t\xE9.txt", "caf\xE9.txt",
+                                             "_notes.txt", "Alpha.txt", "beta.txt", "Zed.txt"};
+    clickHeader(1);
+    EXPECT_TRUE(WaitUntil(3s, [&] { return names() == bySize; })) << "not by size";
+    std::this_thread::sleep_for(700ms);  // two clicks, not a double click
+    clickHeader(1);
+    EXPECT_TRUE(WaitUntil(3s, [&] { return names() == std::vector<std::string>(bySize.rbegin(), bySize.rend()); }))
+        << "a second click did not reverse";
+    std::this_thread::sleep_for(700ms);
+    clickHeader(0);
+    EXPECT_TRUE(WaitUntil(3s, [&] {
+        return names() == std::vector<std::string>{"_notes.txt", "Alpha.txt", "alpha2.txt", "beta.txt", "Bravo.txt",
+                                                   "caf\xE9.txt", "Zed.txt", "\xC9t\xE9.txt"};
+    })) << "not by name";
+    std::vector<ListRow> rows = ReadList(list_);
+    EXPECT_EQ(rows[0].cells[1], "20 bytes ( 0.02 kb/0.00 MB )");
+    EXPECT_GE(ReadListColumns(list_)[1].width, 150) << "the sizes are cut short";
 }
 
 TEST_F(FileListTest, ClickingTheWholeDiscListsItsFilesInFirstLetterOrder)
@@ -126,7 +166,7 @@ TEST_F(FileListTest, ClickingBesideTheTreeEntriesKeepsTheList)
     // Nothing to wait for when nothing happens: give a refill time to show.
     std::this_thread::sleep_for(300ms);
 
-    EXPECT_EQ(ListTexts(ReadList(list_)), WholeDiscRows());
+    EXPECT_EQ(NameAndSizeTexts(ReadList(list_)), WholeDiscRows());
     ExpectSelected(kDiscLabel);
 }
 

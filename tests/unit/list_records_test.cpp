@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -57,6 +59,43 @@ TEST_F(FileListRecords, SortsByTheUpperCasedFirstCharacterAndKeepsTableOrderForT
     EXPECT_EQ(Names(), (std::vector<std::string>{"\xC9t\xE9.txt", "Alpha", "alpha2", "aardvark", "beta",
                                                  "Zed", "_under"}));
     ExpectConsistentChain();
+}
+
+// A click on a header: names as Explorer orders them, sizes, type names,
+// each reversed by a second click; ties keep the order they had.
+TEST_F(FileListRecords, ColumnOrdersSortNamesNaturallySizesAndTypes)
+{
+    const struct {
+        const char* name;
+        uint32_t size;
+        const char* type;
+    } files[] = {{"File 10.txt", 5, "Text"}, {"file 2.txt", 300, "Text"}, {"File 1.doc", 5, "Document"},
+                 {"File 02.txt", 7, "Text"}, {"B.txt", 0, "Text"}};
+    for (const auto& file : files) {
+        ASSERT_TRUE(AddListItem(nullptr, file.name, file.size, 0));
+        LIST_ITEM* added = listHead;
+        while (added->Next)
+            added = added->Next;
+        snprintf(added->TypeName, sizeof added->TypeName, "%s", file.type);
+    }
+    SortFileListBy(ORDER_NAME, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"B.txt", "File 1.doc", "file 2.txt", "File 02.txt", "File 10.txt"}));
+    SortFileListBy(ORDER_NAME, 1);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"File 10.txt", "file 2.txt", "File 02.txt", "File 1.doc", "B.txt"}));
+    SortFileListBy(ORDER_SIZE, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"B.txt", "File 10.txt", "File 1.doc", "File 02.txt", "file 2.txt"}))
+        << "equal sizes keep the order they had";
+    SortFileListBy(ORDER_TYPE, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"File 1.doc", "B.txt", "File 02.txt", "file 2.txt", "File 10.txt"}));
+    ExpectConsistentChain();
+    char text[100];
+    ListCellText(listHead, 2, text, sizeof text);
+    EXPECT_STREQ(text, "Document");
+
+    EXPECT_LT(NaturalCompare("a9", "a10"), 0);
+    EXPECT_LT(NaturalCompare("a", "a1"), 0);
+    EXPECT_EQ(NaturalCompare("ABC 7", "abc 7"), 0);
+    EXPECT_GT(NaturalCompare("x 100000000000000000000001", "x 99999999999999999999999"), 0) << "beyond 64 bits";
 }
 
 TEST_F(FileListRecords, ALargeListSortsStablyAndIsFoundByPosition)

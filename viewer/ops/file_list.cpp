@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "item_list.h"
@@ -44,7 +45,80 @@ int SetupFileListColumns()
         ShowError("Error: 35", "Cannot set current directory...");
         return 0;
     }
+    column.cx = 120;
+    column.pszText = (char*)"Type";
+    column.iSubItem = 2;
+    SendMessageA(listWindow, LVM_INSERTCOLUMNA, 2, (LPARAM)&column);
+    // A name cut short by its column shows whole in a tip under the mouse; a
+    // click anywhere in a row takes the row, as in Explorer's details.
+    const DWORD extended = LVS_EX_LABELTIP | LVS_EX_INFOTIP | LVS_EX_FULLROWSELECT;
+    SendMessageA(listWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     return 1;
+}
+
+// The column the reader sorted by (-1: none yet, the design's order) and
+// whether the second click reversed it.
+static int sortColumn = -1;
+static int sortDescending;
+const int LIST_COLUMNS = 3;
+const int32_t AUTOSIZE_ROWS_MAX = 20000;  // beyond, measuring every row costs more than it helps
+
+static void ShowSortArrow()
+{
+    HWND header = (HWND)SendMessageA(listWindow, LVM_GETHEADER, 0, 0);
+    for (int i = 0; header && i < LIST_COLUMNS; ++i) {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT;
+        SendMessageA(header, HDM_GETITEMA, (WPARAM)i, (LPARAM)&item);
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == sortColumn)
+            item.fmt |= sortDescending ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageA(header, HDM_SETITEMA, (WPARAM)i, (LPARAM)&item);
+    }
+}
+
+static void SortRecords()
+{
+    if (sortColumn < 0)
+        SortFileList();
+    else
+        SortFileListBy(sortColumn == 1 ? ORDER_SIZE : sortColumn == 2 ? ORDER_TYPE : ORDER_NAME, sortDescending);
+}
+
+// Columns as wide as their widest text (or header), as Explorer sizes them.
+static void FitColumns()
+{
+    if (listCount > AUTOSIZE_ROWS_MAX)
+        return;
+    for (int i = 0; i < LIST_COLUMNS; ++i)
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, (WPARAM)i, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void OnListColumnClick(const NMLISTVIEW* click)
+{
+    if (click->iSubItem < 0 || click->iSubItem >= LIST_COLUMNS)
+        return;
+    sortDescending = click->iSubItem == sortColumn ? !sortDescending : 0;
+    sortColumn = click->iSubItem;
+    ShowSortArrow();
+    if (!listHead)
+        return;
+    SortRecords();
+    // The rows take the records in their new order: texts come through the
+    // callback by position, icons and record pointers are set here.
+    SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
+    for (LIST_ITEM* record = listHead; record; record = record->Next) {
+        LVITEMA row = {};
+        row.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        row.iItem = record->Position;
+        row.iImage = record->Image;
+        row.lParam = (LPARAM)record;
+        row.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(listWindow, LVM_SETITEMA, 0, (LPARAM)&row);
+        record->RowIndex = record->Position;
+    }
+    SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listWindow, nullptr, TRUE);
 }
 
 // The folder whose files the list shows; null before the first.
@@ -81,12 +155,15 @@ ArcsealItem* ListedFolder()
 // The shell is asked for the system icon's index first, which is cheap; the
 // icon itself only for an index not seen yet in this fill (under Wine making
 // an icon costs close to a millisecond, a lookup a twentieth of that).
-static int IconFor(HIMAGELIST images, const char* fileName, int* warned)
+static int IconFor(HIMAGELIST images, LIST_ITEM* record, int* warned)
 {
+    const char* fileName = record->FileName;
     SHFILEINFOA info = {};
+    // The type's description comes with the icon's index, in the same call.
     if (!SHGetFileInfoA(fileName, FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
+                        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | SHGFI_TYPENAME))
         return defaultImage;
+    snprintf(record->TypeName, sizeof record->TypeName, "%s", info.szTypeName);
     int systemIndex = info.iIcon;
     if (systemIndex < 0 || systemIndex >= ICON_CACHE_SIZE) {
         // Beyond the cache: the default icon, never stored, and one warning
@@ -134,7 +211,6 @@ void FillFileList(ArcsealItem* folder)
         return;
 
     CoInitialize(nullptr);
-    SortFileList();
     for (int i = 0; i < ICON_CACHE_SIZE; ++i)
         IconCache[i].systemIndex = IconCache[i].imageIndex = ICON_CACHE_EMPTY;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
@@ -152,15 +228,20 @@ void FillFileList(ArcsealItem* folder)
     IconCache[ICON_CACHE_SIZE - 1].imageIndex = defaultImage;
     SendMessageA(listWindow, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)images);
 
+    // Icons and type names first: the type order needs them.
+    int warned = 0;
+    for (LIST_ITEM* record = listHead; record; record = record->Next)
+        record->Image = IconFor(images, record, &warned);
+    SortRecords();
+
     // The list draws once at the end instead of after every row.
     SendMessageA(listWindow, WM_SETREDRAW, FALSE, 0);
-    int warned = 0;
     for (LIST_ITEM* record = listHead; record; record = record->Next) {
         LVITEMA row = {};
         row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
         row.iItem = record->Position;
         row.pszText = LPSTR_TEXTCALLBACKA;
-        row.iImage = IconFor(images, record->FileName, &warned);
+        row.iImage = record->Image;
         row.lParam = (LPARAM)record;
         int index = (int)SendMessageA(listWindow, LVM_INSERTITEMA, 0, (LPARAM)&row);
         if (index == -1) {
@@ -169,6 +250,7 @@ void FillFileList(ArcsealItem* folder)
         }
         record->RowIndex = index;
     }
+    FitColumns();
     SendMessageA(listWindow, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listWindow, nullptr, TRUE);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));

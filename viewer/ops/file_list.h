@@ -19,6 +19,9 @@ void ShowFolderOfEntry(HTREEITEM entry);
 // The folder whose files the list shows; null before the first.
 ArcsealItem* ListedFolder();
 
+// A click on a column header: sorts by that column, a second click reverses.
+void OnListColumnClick(const NMLISTVIEW* click);
+
 // Refills the list with the files of a folder item, sorted, with shell icons.
 void FillFileList(ArcsealItem* folder);
 

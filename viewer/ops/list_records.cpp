@@ -147,13 +147,87 @@ static signed char SortKey(const LIST_ITEM* record)
     return (signed char)c;
 }
 
+// The design's order: the upper-cased first character, as a signed byte.
+static int FirstLetterOrder(const LIST_ITEM* a, const LIST_ITEM* b)
+{
+    return SortKey(a) - SortKey(b);
+}
+
+static int (*compareRecords)(const LIST_ITEM*, const LIST_ITEM*) = FirstLetterOrder;
+static int reversed;
+
+static int Folded(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
+static int IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int NaturalCompare(const char* a, const char* b)
+{
+    while (*a && *b) {
+        if (IsDigit(*a) && IsDigit(*b)) {
+            // Numbers by value: leading zeros aside, the longer run is larger.
+            while (*a == '0')
+                ++a;
+            while (*b == '0')
+                ++b;
+            size_t lengthA = 0, lengthB = 0;
+            while (IsDigit(a[lengthA]))
+                ++lengthA;
+            while (IsDigit(b[lengthB]))
+                ++lengthB;
+            if (lengthA != lengthB)
+                return lengthA < lengthB ? -1 : 1;
+            int digits = strncmp(a, b, lengthA);
+            if (digits != 0)
+                return digits;
+            a += lengthA;
+            b += lengthB;
+            continue;
+        }
+        int difference = Folded((unsigned char)*a) - Folded((unsigned char)*b);
+        if (difference != 0)
+            return difference;
+        ++a;
+        ++b;
+    }
+    return (unsigned char)*a - (unsigned char)*b;
+}
+
+static int NameOrder(const LIST_ITEM* a, const LIST_ITEM* b)
+{
+    return NaturalCompare(a->FileName, b->FileName);
+}
+
+static int SizeOrder(const LIST_ITEM* a, const LIST_ITEM* b)
+{
+    return a->Size < b->Size ? -1 : a->Size > b->Size;
+}
+
+static int TypeOrder(const LIST_ITEM* a, const LIST_ITEM* b)
+{
+    int type = NaturalCompare(a->TypeName, b->TypeName);
+    return type != 0 ? type : NameOrder(a, b);
+}
+
+// Whether right goes before left in the order chosen.
+static int ComesFirst(const LIST_ITEM* right, const LIST_ITEM* left)
+{
+    int order = compareRecords(right, left);
+    return reversed ? order > 0 : order < 0;
+}
+
 // Merges two sorted chains; on equal keys the left one's record comes first.
 static LIST_ITEM* Merge(LIST_ITEM* left, LIST_ITEM* right)
 {
     LIST_ITEM head = {};
     LIST_ITEM* tail = &head;
     while (left && right) {
-        if (SortKey(right) < SortKey(left)) {
+        if (ComesFirst(right, left)) {
             tail->Next = right;
             right = right->Next;
         } else {
@@ -180,8 +254,10 @@ static LIST_ITEM* MergeSort(LIST_ITEM* chain, int32_t count)
     return Merge(MergeSort(chain, half), MergeSort(right, count - half));
 }
 
-void SortFileList()
+static void SortWith(int (*compare)(const LIST_ITEM*, const LIST_ITEM*), int descending)
 {
+    compareRecords = compare;
+    reversed = descending;
     listHead = MergeSort(listHead, listCount);
     LIST_ITEM* previous = nullptr;
     int32_t position = 0;
@@ -192,6 +268,16 @@ void SortFileList()
     }
     listTail = previous;
     RebuildPositionIndex();
+}
+
+void SortFileList()
+{
+    SortWith(FirstLetterOrder, 0);
+}
+
+void SortFileListBy(ListOrder order, int descending)
+{
+    SortWith(order == ORDER_SIZE ? SizeOrder : order == ORDER_TYPE ? TypeOrder : NameOrder, descending);
 }
 
 void ListCellText(const LIST_ITEM* record, int column, char* text, size_t size)
@@ -213,5 +299,7 @@ void ListCellText(const LIST_ITEM* record, int column, char* text, size_t size)
         else
             snprintf(text, size, "%lu bytes ( %0.2f kb/%0.2f MB )", (unsigned long)record->Size,
                      (double)record->Size / 1024, (double)record->Size / 1048576);
+    } else if (column == 2 && record) {
+        snprintf(text, size, "%s", record->TypeName);
     }
 }

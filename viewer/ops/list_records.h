@@ -14,6 +14,8 @@ struct LIST_ITEM {
     ArcsealItem* Item;  // not owned
     char* FileName;     // owned copy of the item's name
     char* Path;         // owned copy of "NO PATH"
+    char TypeName[80];  // the file type's description, as the shell gives it
+    int32_t Image;      // the row's icon in the list's image list
     LIST_ITEM* Next;
     LIST_ITEM* Prev;
 };
@@ -36,6 +38,19 @@ LIST_ITEM* FindListItemByRow(int32_t row);
 // first; afterwards Position runs 0, 1, 2, ... in the new order.
 void SortFileList();
 
+// The orders a click on a column header chooses.
+enum ListOrder { ORDER_NAME, ORDER_SIZE, ORDER_TYPE };
+
+// Stable sort by a column: names in the natural order Explorer uses ("File 2"
+// before "File 10"), sizes, type names; descending reverses it. Ties keep the
+// order they had. Position then runs 0, 1, 2, ... in the new order.
+void SortFileListBy(ListOrder order, int descending);
+
+// <0, 0 or >0 as Explorer orders two names: runs of digits by their value,
+// letters without regard to their case.
+int NaturalCompare(const char* a, const char* b);
+
 // The text of a list cell: column 0 the name ("not found" without a record),
-// column 1 the size text ("0" without a record); other columns get "".
+// column 1 the size text ("0" without a record), column 2 the type name;
+// other columns get "".
 void ListCellText(const LIST_ITEM* record, int column, char* text, size_t size);

@@ -105,6 +105,8 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
             OnListDoubleClick();
         else if (header->code == LVN_KEYDOWN)
             OnListKey((NMLVKEYDOWN*)lParam);
+        else if (header->code == LVN_COLUMNCLICK)
+            OnListColumnClick((NMLISTVIEW*)lParam);
     } else if (wParam == FOLDER_TREE_ID) {
         if (header->code == NM_RCLICK)
             ShowFolderMenu();
@@ -117,6 +119,16 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
     }
     operationRunning = 0;
     return 0;
+}
+
+// A web page in the reader's browser; when none starts, the reader is told
+// where the page is rather than left waiting for it.
+static void OpenAddress(const char* address, const char* what)
+{
+    if ((INT_PTR)ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW) > 32)
+        return;
+    ShowError("Error:(34572)", "The %s at %s cannot be shown: no web browser could be started on this computer.",
+              what, address);
 }
 
 static void RunCommand(WPARAM wParam)
@@ -141,10 +153,10 @@ static void RunCommand(WPARAM wParam)
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialog, 0);
         break;
     case CMD_HELP:
-        ShellExecuteA(nullptr, "open", HELP_PAGE, nullptr, nullptr, SW_SHOW);
+        OpenAddress(HELP_PAGE, "help pages");
         break;
     case CMD_WEBSITE:
-        ShellExecuteA(nullptr, "open", webAddress, nullptr, nullptr, SW_SHOW);
+        OpenAddress(webAddress, "website");
         break;
     }
 }
