@@ -131,6 +131,13 @@ TEST_F(OpenTest, KeysMoveBetweenFoldersSelectAndOpenAsInExplorer)
         std::vector<ListRow> rows = ReadList(list_);
         return rows.size() == 2 && rows[0].selected && rows[1].selected;
     })) << "Ctrl+A did not select every file";
+    PressKeyWith(VK_SHIFT, VK_F10);
+    HWND menu = WaitForContextMenu(viewer_->Id());
+    EXPECT_TRUE(menu) << "Shift+F10 opened no menu";
+    PressKey(VK_ESCAPE);
+    if (menu) {
+        EXPECT_TRUE(WaitUntilGone(menu, 5s));
+    }
     PressKey(VK_RETURN);
     std::vector<std::string> opened = WaitForProbeCommandLines(probes, 2, 15s);
     EXPECT_EQ(OpenedPaths(opened), (std::multiset<std::string>{CopyPathText("a.e2eview"), CopyPathText("b.e2eview")}));

@@ -28,12 +28,17 @@ static int IsOpenable(const ArcsealItem* item)
     return RecordHasDataFields(item->itemType);
 }
 
+static void TrackMenuAt(HMENU menu, POINT at)
+{
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, mainWindow, nullptr);
+    DestroyMenu(menu);
+}
+
 static void TrackMenu(HMENU menu)
 {
     POINT cursor;
     GetCursorPos(&cursor);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, mainWindow, nullptr);
-    DestroyMenu(menu);
+    TrackMenuAt(menu, cursor);
 }
 
 static UINT ExportMenuFlags()
@@ -41,16 +46,32 @@ static UINT ExportMenuFlags()
     return (layoutHeader.flags & FLAG_EXPORT_DISABLED) ? MF_STRING | MF_GRAYED | MF_DISABLED : MF_STRING;
 }
 
+static HMENU FolderMenu()
+{
+    menuSource = FOLDER_TREE_ID;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, ExportMenuFlags(), CMD_EXPORT, "Export");
+    AppendMenuA(menu, MF_STRING, CMD_PROPERTIES, "Properties");
+    return menu;
+}
+
+static HMENU FileMenu()
+{
+    menuSource = FILE_LIST_ID;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, CMD_VIEW_OPEN, "View/Open");
+    AppendMenuA(menu, MF_STRING, CMD_OPEN_WITH, "View/Open With...");
+    AppendMenuA(menu, ExportMenuFlags(), CMD_EXPORT, "Export");
+    AppendMenuA(menu, MF_STRING, CMD_PROPERTIES, "Properties");
+    return menu;
+}
+
 void ShowFolderMenu()
 {
     ArcsealItem* item = nullptr;
     if (!SelectTreeItemUnderCursor(&item) || !item)
         return;
-    menuSource = FOLDER_TREE_ID;
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, ExportMenuFlags(), CMD_EXPORT, "Export");
-    AppendMenuA(menu, MF_STRING, CMD_PROPERTIES, "Properties");
-    TrackMenu(menu);
+    TrackMenu(FolderMenu());
 }
 
 void ShowFileMenu()
@@ -58,13 +79,37 @@ void ShowFileMenu()
     LIST_ITEM* record = MarkListRowUnderCursor();
     if (!record || !record->Item)
         return;
-    menuSource = FILE_LIST_ID;
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, CMD_VIEW_OPEN, "View/Open");
-    AppendMenuA(menu, MF_STRING, CMD_OPEN_WITH, "View/Open With...");
-    AppendMenuA(menu, ExportMenuFlags(), CMD_EXPORT, "Export");
-    AppendMenuA(menu, MF_STRING, CMD_PROPERTIES, "Properties");
-    TrackMenu(menu);
+    TrackMenu(FileMenu());
+}
+
+// The context-menu key and Shift+F10: the menu of the item the keyboard is
+// on, opened beside that item rather than at the mouse.
+void ShowMenuForKeyboard(HWND pane)
+{
+    RECT place = {};
+    if (pane == treeWindow) {
+        HTREEITEM entry = (HTREEITEM)SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        char text[256];
+        ArcsealItem* item = nullptr;
+        if (!entry || !ReadTreeItem(entry, text, &item) || !item)
+            return;
+        // TVM_GETITEMRECT takes the item in the rectangle it fills.
+        memcpy(&place, &entry, sizeof entry);
+        SendMessageA(treeWindow, TVM_GETITEMRECT, TRUE, (LPARAM)&place);
+    } else {
+        int row = (int)SendMessageA(listWindow, LVM_GETNEXTITEM, (WPARAM)-1, MAKELPARAM(LVNI_FOCUSED | LVNI_SELECTED, 0));
+        if (row < 0)
+            row = NextSelectedRow(-1);
+        LIST_ITEM* record = row >= 0 ? FindListItemByPosition(row) : nullptr;
+        if (!record || !record->Item)
+            return;
+        SendMessageA(listWindow, LVM_SETSELECTIONMARK, 0, row);
+        place.left = LVIR_LABEL;
+        SendMessageA(listWindow, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&place);
+    }
+    POINT at = {place.left, place.bottom};
+    ClientToScreen(pane, &at);
+    TrackMenuAt(pane == treeWindow ? FolderMenu() : FileMenu(), at);
 }
 
 void OnListDoubleClick()

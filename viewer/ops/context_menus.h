@@ -1,6 +1,7 @@
 // The context menus of the folder tree and the file list, the double clicks,
 // View/Open and View/Open With.
 #pragma once
+#include <windows.h>
 
 struct ArcsealItem;
 
@@ -30,3 +31,6 @@ void OpenItemFile(ArcsealItem* item, const char* program);
 
 // The standard open-file dialog for a program; "" when cancelled.
 const char* ChooseProgram();
+
+// The context-menu key or Shift+F10 in a pane (tree or list).
+void ShowMenuForKeyboard(HWND pane);

@@ -8,9 +8,15 @@
 
 int TakePaneSwitchKey(const MSG* message)
 {
-    if (message->message != WM_KEYDOWN || (message->wParam != VK_TAB && message->wParam != VK_F6))
-        return 0;
     if (message->hwnd != treeWindow && message->hwnd != listWindow)
+        return 0;
+    const bool shifted = GetKeyState(VK_SHIFT) < 0;
+    if ((message->message == WM_KEYDOWN && message->wParam == VK_APPS) ||
+        (message->message == WM_SYSKEYDOWN && message->wParam == VK_F10 && shifted)) {
+        ShowMenuForKeyboard(message->hwnd);
+        return 1;
+    }
+    if (message->message != WM_KEYDOWN || (message->wParam != VK_TAB && message->wParam != VK_F6))
         return 0;
     SetFocus(message->hwnd == treeWindow ? listWindow : treeWindow);
     return 1;

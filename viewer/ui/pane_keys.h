@@ -1,12 +1,14 @@
 // The keyboard in the two panes, as readers know it from Explorer: Tab and F6
-// move between tree and list, a folder chosen in the tree with the arrow keys
+// move between tree and list, the context-menu key and Shift+F10 open the
+// item's menu, a folder chosen in the tree with the arrow keys
 // shows its files, and in the list Enter opens, Ctrl+A selects every file and
 // Backspace goes up to the parent folder.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
-// Tab and F6 on either pane: 1 when the message was taken (not to be dispatched).
+// Tab and F6 on either pane, and the context-menu key and Shift+F10: 1 when
+// the message was taken (not to be dispatched).
 int TakePaneSwitchKey(const MSG* message);
 
 // The tree's selection moved: a move by the keyboard shows the folder's files
