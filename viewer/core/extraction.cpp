@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <direct.h>
+#include <fcntl.h>
+#include <io.h>
 
 #include <cctype>
 #include <cstdio>
@@ -93,6 +95,27 @@ static FILE* CreateStagingFile(const char* destination, char staging[MAX_PATH])
     return file;
 }
 
+// A file of that name made new here (never one that appeared meanwhile),
+// open for writing; null when it cannot be made.
+static FILE* CreateNewFile(const char* destination)
+{
+    HANDLE handle = CreateFileA(destination, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    int descriptor = _open_osfhandle((intptr_t)handle, _O_WRONLY | _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        DeleteFileA(destination);
+        return nullptr;
+    }
+    FILE* file = _fdopen(descriptor, "wb");
+    if (!file) {
+        _close(descriptor);
+        DeleteFileA(destination);
+    }
+    return file;
+}
+
 int ExtractItemFile(const ArcsealItem* item, const char* destination)
 {
     MakeViewerFolderCurrent();
@@ -109,12 +132,17 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
         return EXTRACT_REFUSED;
     }
 
-    // The copy goes to a file of its own beside the destination and replaces
-    // it only once it is complete: a failed copy leaves an earlier file of
-    // that name as it was.
+    // A copy that replaces a file goes to a file of its own beside it and
+    // takes its name only once complete: a failed copy leaves the earlier file
+    // as it was. A new file is written where it belongs (renaming every file
+    // of a large export costs more than the copy) and removed if its copy fails.
     int positioned = _fseeki64(data, item->dataOffset, SEEK_SET) == 0;
     char staging[MAX_PATH];
-    FILE* out = CanReplace(destination) ? CreateStagingFile(destination, staging) : nullptr;
+    const int replacing = GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
+    FILE* out = !replacing                ? CreateNewFile(destination)
+                : CanReplace(destination) ? CreateStagingFile(destination, staging)
+                                          : nullptr;
+    const char* written = replacing ? staging : destination;
     if (!out) {
         fclose(data);
         return EXTRACT_NO_DESTINATION;
@@ -130,13 +158,13 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
     int closed = fclose(out) == 0;
     fclose(data);
     if (copied == COPY_DONE && closed) {
-        if (MoveFileExA(staging, destination, MOVEFILE_REPLACE_EXISTING))
+        if (!replacing || MoveFileExA(staging, destination, MOVEFILE_REPLACE_EXISTING))
             return EXTRACT_DONE;
         DeleteFileA(staging);
         return EXTRACT_NO_DESTINATION;
     }
 
-    DeleteFileA(staging);
+    DeleteFileA(written);
     if (copied == COPY_DAMAGED) {
         ShowError("Error:(34572)",
                   "\"%s\" could not be copied: the disc's copy of it is damaged. Nothing was written to %s.",
