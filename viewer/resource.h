@@ -9,6 +9,7 @@
 #define IDD_PROPERTIES 106
 #define IDD_ABOUT 109
 #define IDD_EXPORTING 111
+#define IDD_FIND 130
 
 /* Menu of the main window */
 #define IDM_MAIN 102
@@ -17,6 +18,7 @@
 #define CMD_ABOUT 40007
 #define CMD_WEBSITE 40008
 #define CMD_CHECK_DISC 40009
+#define CMD_FIND 40010
 
 /* Icons */
 #define IDI_DISC_ROOT 105
@@ -56,6 +58,12 @@
 /* Window classes: the splash screen and the main window */
 #define SPLASH_WINDOW_CLASS "ScreenOneClass"
 #define MAIN_WINDOW_CLASS "ScreenTwoClass"
+
+/* Controls of the Find window (130) */
+#define IDC_FIND_TEXT 1010
+#define IDC_FIND_RESULTS 1011
+#define IDC_FIND_SHOW 1012
+#define IDC_FIND_COUNT 1013
 
 /* Controls of the about box (109) */
 #define IDC_ABOUT_WEB 1003

@@ -278,7 +278,7 @@ void FileOpsTest::UseMenuBar(const std::vector<WORD>& keys)
 
 ::testing::AssertionResult FileOpsTest::ExitThroughFileMenu()
 {
-    UseMenuBar({VK_DOWN, VK_DOWN, VK_RETURN});  // past "Check disc"
+    UseMenuBar({'F', 'X'});  // through the access keys of "&File" and "E&xit"
     if (!viewer_->WaitForExit(10s))
         return ::testing::AssertionFailure() << "the viewer did not end after \"File\" > \"Exit\"";
     if (viewer_->ExitCode() != 0u)
@@ -288,7 +288,7 @@ void FileOpsTest::UseMenuBar(const std::vector<WORD>& keys)
 
 std::optional<MessageBoxInfo> FileOpsTest::CheckDiscThroughFileMenu(std::chrono::milliseconds timeout)
 {
-    UseMenuBar({VK_DOWN, VK_RETURN});
+    UseMenuBar({'F', 'C'});
     return WaitForMessage(timeout);
 }
 

@@ -10,6 +10,7 @@
 #include "file_ops_fixture.h"
 #include "file_ops_probe.h"
 #include "input.h"
+#include "mouse.h"
 #include "open_file_dialog.h"
 
 namespace e2e {
@@ -141,6 +142,39 @@ TEST_F(OpenTest, KeysMoveBetweenFoldersSelectAndOpenAsInExplorer)
     PressKey(VK_RETURN);
     std::vector<std::string> opened = WaitForProbeCommandLines(probes, 2, 15s);
     EXPECT_EQ(OpenedPaths(opened), (std::multiset<std::string>{CopyPathText("a.e2eview"), CopyPathText("b.e2eview")}));
+}
+
+// Find (Ctrl+F, or File > Find...): every file and folder whose name holds
+// the text, with its folder; a result is shown in its folder.
+TEST_F(OpenTest, FindListsMatchesWithTheirFoldersAndShowsOneInItsFolder)
+{
+    const std::vector<DiscFile> files = {{"Docs\\Annual Report.txt", 10}, {"Docs\\Old\\Deep\\report 1999.txt", 20},
+                                         {"notes.txt", 30}};
+    ASSERT_NO_FATAL_FAILURE(OpenDisc({"Docs", "Docs\\Old", "Docs\\Old\\Deep", "Reports"}, files));
+    ClickCentre(tree_);
+    PressKeyWith(VK_CONTROL, 'F');
+    HWND find = WaitForDialog("Find", 5s);
+    ASSERT_TRUE(find) << "Ctrl+F opened no Find window";
+    TypeText(L"REPORT");
+    PressKey(VK_RETURN);
+    HWND results = GetDlgItem(find, IDC_FIND_RESULTS);
+    std::vector<std::vector<std::string>> rows;
+    EXPECT_TRUE(WaitUntil(3s, [&] {
+        rows = ListTexts(ReadList(results));
+        return rows.size() == 3;
+    }));
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
+                        {"Annual Report.txt", "Docs"}, {"report 1999.txt", "Docs\\Old\\Deep"}, {"Reports", ""}}));
+    EXPECT_EQ(TextOf(GetDlgItem(find, IDC_FIND_COUNT)), "3 found.");
+    ScreenshotOf(find, "find");
+
+    ClickAt(ScreenCentre(results, ReadList(results)[1].bounds));
+    ASSERT_TRUE(PressButton(find, IDC_FIND_SHOW));
+    EXPECT_TRUE(WaitUntilGone(find, 5s));
+    EXPECT_TRUE(WaitUntil(3s, [&] {
+        std::vector<ListRow> shown = ReadList(list_);
+        return shown.size() == 1 && shown[0].cells[0] == "report 1999.txt" && shown[0].selected;
+    })) << "the result is not shown selected in its folder";
 }
 
 // The chosen program gets the copy's path in quotation marks, so a path

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "find_items.h"
 #include "item_list.h"
 #include "totals_text.h"
 
@@ -98,6 +99,50 @@ TEST(TotalsText, FormatsBytesKilobytesMegabytesFoldersAndFiles)
     FormatTotalsText(text, sizeof text, 5000000000ull, 1, 2);
     EXPECT_STREQ(text, "5000000000 Bytes - 4882812.50 KB - 4768.37 MB - 1 Folders - 2 Files")
         << "a DVD's total passes 4 GiB";
+}
+
+}  // namespace
+
+namespace {
+
+// Find: names matched without regard to case (CP1252 letters too), the disc's
+// top items never, each result with the folder it lies in.
+TEST_F(ItemList, FindMatchesPartsOfNamesAndTellsTheirFolders)
+{
+    SetItemId(NewItem(0, 777, 0, 0, 0, "Whole Disc", nullptr, 0), 1);
+    SetItemId(NewItem(1, 1, 0, 0, 0, "\xC9t\xE9", nullptr, 0), 2);        // Été
+    SetItemId(NewItem(2, 1, 0, 0, 0, "Letters", nullptr, 0), 3);
+    Add(4, 3, "Report 2004.TXT");
+    Add(5, 1, "report.doc");
+    Add(6, 2, "caf\xC9.txt");  // cafÉ
+    EXPECT_TRUE(NameContains("Report 2004.TXT", "t 20"));
+    EXPECT_TRUE(NameContains("caf\xE9", "F\xC9"));
+    EXPECT_FALSE(NameContains("report", "reports"));
+    EXPECT_TRUE(NameContains("anything", ""));
+
+    std::vector<std::string> found;
+    auto collect = [](ArcsealItem* item, void* context) {
+        static_cast<std::vector<std::string>*>(context)->push_back(item->itemName);
+        return 1;
+    };
+    EXPECT_EQ(FindItems("REPORT", collect, &found), 2u);
+    EXPECT_EQ(found, (std::vector<std::string>{"Report 2004.TXT", "report.doc"}));
+    found.clear();
+    EXPECT_EQ(FindItems("disc", collect, &found), 0u) << "the whole-disc item is no result";
+    EXPECT_EQ(FindItems("\xE9", [](ArcsealItem*, void*) { return 0; }, nullptr), 2u) << "counted to the end";
+
+    char folder[64];
+    FolderPathOf(FindItem(4), folder, sizeof folder);
+    EXPECT_STREQ(folder, "\xC9t\xE9\\Letters");
+    FolderPathOf(FindItem(5), folder, sizeof folder);
+    EXPECT_STREQ(folder, "") << "at the top";
+    FolderPathOf(FindItem(4), folder, 8);
+    EXPECT_STREQ(folder, "\xC9t\xE9...") << "cut short to fit";
+    // A parent chain that loops ends all the same.
+    SetItemId(NewItem(8, 1, 0, 0, 0, "loop", nullptr, 0), 8);
+    Add(9, 8, "inside");
+    FolderPathOf(FindItem(9), folder, sizeof folder);
+    EXPECT_EQ(std::string(folder).rfind("loop", 0), 0u);
 }
 
 }  // namespace

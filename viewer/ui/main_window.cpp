@@ -9,6 +9,7 @@
 #include "context_menus.h"
 #include "export.h"
 #include "file_list.h"
+#include "find_dialog.h"
 #include "item_tree.h"
 #include "key_fields.h"
 #include "pane_keys.h"
@@ -149,6 +150,9 @@ static void RunCommand(WPARAM wParam)
     case CMD_CHECK_DISC:
         OnCheckDisc();
         break;
+    case CMD_FIND:
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_FIND), mainWindow, FindDialog, 0);
+        break;
     case CMD_ABOUT:
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialog, 0);
         break;
@@ -173,7 +177,7 @@ static void OnCommand(WPARAM wParam)
     // The Properties and About boxes hold nothing of the list once they are
     // up: the window goes on working beside them.
     const int isOperation = command == CMD_OPEN_WITH || command == CMD_EXPORT || command == CMD_VIEW_OPEN ||
-                            command == CMD_CHECK_DISC;
+                            command == CMD_CHECK_DISC || command == CMD_FIND;
     if (isOperation)
         operationRunning = 1;
     RunCommand(wParam);

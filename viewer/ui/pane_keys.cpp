@@ -4,10 +4,16 @@
 #include "file_list.h"
 #include "item_list.h"
 #include "main_window.h"
+#include "resource.h"
 #include "tree_items.h"
 
 int TakePaneSwitchKey(const MSG* message)
 {
+    if (message->message == WM_KEYDOWN && message->wParam == 'F' && GetKeyState(VK_CONTROL) < 0 &&
+        (message->hwnd == mainWindow || message->hwnd == treeWindow || message->hwnd == listWindow)) {
+        PostMessageA(mainWindow, WM_COMMAND, CMD_FIND, 0);
+        return 1;
+    }
     if (message->hwnd != treeWindow && message->hwnd != listWindow)
         return 0;
     const bool shifted = GetKeyState(VK_SHIFT) < 0;

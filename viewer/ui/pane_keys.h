@@ -7,8 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// Tab and F6 on either pane, and the context-menu key and Shift+F10: 1 when
-// the message was taken (not to be dispatched).
+// Tab and F6 on either pane, the context-menu key and Shift+F10, and Ctrl+F
+// (Find): 1 when the message was taken (not to be dispatched).
 int TakePaneSwitchKey(const MSG* message);
 
 // The tree's selection moved: a move by the keyboard shows the folder's files
