@@ -2,6 +2,8 @@
 // filling the file list with one folder's files, in real controls.
 //   tree_bench load VIEWER_FILE            prints the seconds LoadItemTree took
 //   tree_bench fill VIEWER_FILE FOLDER     prints the seconds FillFileList took
+//   tree_bench find VIEWER_FILE TEXT       prints the seconds the Find window
+//                                          took to list what it found
 //   tree_bench respace VIEWER_FILE OUT_FILE STEP
 //                                          writes a copy whose item ids (and
 //                                          parent ids) are multiplied by STEP
@@ -13,11 +15,13 @@
 
 #include "bench_viewer.h"
 #include "file_list.h"
+#include "find_dialog.h"
 #include "item_list.h"
 #include "item_records.h"
 #include "item_tree.h"
 #include "key_fields.h"
 #include "main_window.h"
+#include "resource.h"
 #include "scramble.h"
 #include "viewer_state.h"
 
@@ -59,8 +63,9 @@ static int Respace(const char* viewerFile, const char* outFile, uint32_t step)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3 || (strcmp(argv[1], "fill") == 0 && argc < 4) || (strcmp(argv[1], "respace") == 0 && argc < 5)) {
-        fprintf(stderr, "usage: tree_bench load VIEWER_FILE | fill VIEWER_FILE FOLDER | "
+    const bool withText = strcmp(argv[1], "fill") == 0 || strcmp(argv[1], "find") == 0;
+    if (argc < 3 || (withText && argc < 4) || (strcmp(argv[1], "respace") == 0 && argc < 5)) {
+        fprintf(stderr, "usage: tree_bench load VIEWER_FILE | fill VIEWER_FILE FOLDER | find VIEWER_FILE TEXT | "
                         "respace VIEWER_FILE OUT_FILE STEP\n");
         return 2;
     }
@@ -91,6 +96,19 @@ int main(int argc, char** argv)
         FillFileList(folder);
         SettleWindows();
         seconds = SecondsSince(start);
+    }
+    if (strcmp(argv[1], "find") == 0) {
+        // The real Find window, modeless here, and its Find button.
+        HWND dialog = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_FIND), mainWindow, FindDialog, 0);
+        if (!dialog)
+            return 1;
+        SetDlgItemTextA(dialog, IDC_FIND_TEXT, argv[3]);
+        SetFocus(GetDlgItem(dialog, IDC_FIND_TEXT));
+        start = NowTicks();
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        SettleWindows();
+        seconds = SecondsSince(start);
+        DestroyWindow(dialog);
     }
     printf("%.3f\n", seconds);
     return 0;

@@ -26,27 +26,30 @@ static const int ICON_CACHE_EMPTY = 9999;
 static IconCacheEntry IconCache[ICON_CACHE_SIZE];
 static int defaultImage;
 
+static const int LIST_COLUMNS = 3;
+static const char* const COLUMN_TITLES[LIST_COLUMNS] = {"File Name", "File Size", "Type"};
+
 int SetupFileListColumns()
 {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = 200;
-    column.pszText = (char*)"File Name";
+    column.pszText = (char*)COLUMN_TITLES[0];
     column.iSubItem = 0;
     if (SendMessageA(listWindow, LVM_INSERTCOLUMNA, 0, (LPARAM)&column) == -1) {
         ShowError("Error: 34", "Cannot set current directory...");
         return 0;
     }
     column.cx = 70;
-    column.pszText = (char*)"File Size";
+    column.pszText = (char*)COLUMN_TITLES[1];
     column.iSubItem = 1;
     if (SendMessageA(listWindow, LVM_INSERTCOLUMNA, 1, (LPARAM)&column) == -1) {
         ShowError("Error: 35", "Cannot set current directory...");
         return 0;
     }
     column.cx = 120;
-    column.pszText = (char*)"Type";
+    column.pszText = (char*)COLUMN_TITLES[2];
     column.iSubItem = 2;
     SendMessageA(listWindow, LVM_INSERTCOLUMNA, 2, (LPARAM)&column);
     // A name cut short by its column shows whole in a tip under the mouse; a
@@ -60,8 +63,6 @@ int SetupFileListColumns()
 // whether the second click reversed it.
 static int sortColumn = -1;
 static int sortDescending;
-const int LIST_COLUMNS = 3;
-const int32_t AUTOSIZE_ROWS_MAX = 20000;  // beyond, measuring every row costs more than it helps
 
 static void ShowSortArrow()
 {
@@ -85,13 +86,28 @@ static void SortRecords()
         SortFileListBy(sortColumn == 1 ? ORDER_SIZE : sortColumn == 2 ? ORDER_TYPE : ORDER_NAME, sortDescending);
 }
 
-// Columns as wide as their widest text (or header), as Explorer sizes them.
+// Columns as wide as their longest text (or title), as Explorer sizes them.
+// The list's own autosizing draws every row of every column to measure it,
+// seconds for a folder of 20,000 files; one text per column is measured here.
 static void FitColumns()
 {
-    if (listCount > AUTOSIZE_ROWS_MAX)
-        return;
-    for (int i = 0; i < LIST_COLUMNS; ++i)
-        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, (WPARAM)i, LVSCW_AUTOSIZE_USEHEADER);
+    for (int column = 0; column < LIST_COLUMNS; ++column) {
+        char widest[512];
+        snprintf(widest, sizeof widest, "%s", COLUMN_TITLES[column]);
+        size_t widestLength = strlen(widest);
+        char text[512];
+        for (LIST_ITEM* record = listHead; record; record = record->Next) {
+            ListCellText(record, column, text, sizeof text);
+            size_t length = strlen(text);
+            if (length > widestLength) {
+                widestLength = length;
+                memcpy(widest, text, length + 1);
+            }
+        }
+        // The cell's margins, and the icon before a name.
+        int width = (int)SendMessageA(listWindow, LVM_GETSTRINGWIDTHA, 0, (LPARAM)widest) + 16 + (column == 0 ? 20 : 0);
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0));
+    }
 }
 
 void OnListColumnClick(const NMLISTVIEW* click)
@@ -155,7 +171,7 @@ ArcsealItem* ListedFolder()
 // The shell is asked for the system icon's index first, which is cheap; the
 // icon itself only for an index not seen yet in this fill (under Wine making
 // an icon costs close to a millisecond, a lookup a twentieth of that).
-static int IconFor(HIMAGELIST images, LIST_ITEM* record, int* warned)
+static int ShellIconFor(HIMAGELIST images, LIST_ITEM* record, int* warned)
 {
     const char* fileName = record->FileName;
     SHFILEINFOA info = {};
@@ -187,6 +203,37 @@ static int IconFor(HIMAGELIST images, LIST_ITEM* record, int* warned)
         return defaultImage;
     entry->systemIndex = systemIndex;
     entry->imageIndex = image;
+    return image;
+}
+
+// With SHGFI_USEFILEATTRIBUTES the shell reads no file: its answer depends on
+// the name's extension alone, so one question per extension and fill does.
+struct TypeCacheEntry {
+    char extension[16];
+    int image;
+    char typeName[80];
+};
+static TypeCacheEntry typeCache[256];
+static int typeCacheCount;
+
+static int IconFor(HIMAGELIST images, LIST_ITEM* record, int* warned)
+{
+    const char* dot = strrchr(record->FileName, '.');
+    const char* extension = dot ? dot : "";
+    const int cacheable = strlen(extension) < sizeof typeCache[0].extension;
+    for (int i = 0; cacheable && i < typeCacheCount; ++i) {
+        if (_stricmp(typeCache[i].extension, extension) == 0) {
+            memcpy(record->TypeName, typeCache[i].typeName, sizeof record->TypeName);
+            return typeCache[i].image;
+        }
+    }
+    int image = ShellIconFor(images, record, warned);
+    if (cacheable && typeCacheCount < (int)(sizeof typeCache / sizeof typeCache[0])) {
+        TypeCacheEntry* entry = &typeCache[typeCacheCount++];
+        snprintf(entry->extension, sizeof entry->extension, "%s", extension);
+        entry->image = image;
+        memcpy(entry->typeName, record->TypeName, sizeof entry->typeName);
+    }
     return image;
 }
 
@@ -229,6 +276,7 @@ void FillFileList(ArcsealItem* folder)
     SendMessageA(listWindow, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)images);
 
     // Icons and type names first: the type order needs them.
+    typeCacheCount = 0;
     int warned = 0;
     for (LIST_ITEM* record = listHead; record; record = record->Next)
         record->Image = IconFor(images, record, &warned);
