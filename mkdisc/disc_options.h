@@ -12,6 +12,10 @@
 const uint32_t DEFAULT_METHOD_FLAGS = METHOD_SCRAMBLED | METHOD_SCRAMBLE;
 const uint32_t MAX_DATA_FILE_SIZE = 0xFFFFFFFFu;  // offsets and sizes are 32-bit
 
+// Why a strong disc cannot be built without a password.
+const char STRONG_NEEDS_PASSWORD[] =
+    "--protection strong needs --password or --password-file: the key is made from the password";
+
 // How the file contents are kept: AES-256-GCM under a key from the password,
 // or the design's XOR scrambling.
 enum class Protection { Strong, Scrambled };

@@ -15,8 +15,7 @@ std::unique_ptr<DiscProtection> ChooseProtection(const DiscOptions& options)
                                          : (options.password ? Protection::Strong : Protection::Scrambled);
     protection->strong = mode == Protection::Strong;
     if (protection->strong && !options.password)
-        throw BuildError("--protection strong needs --password or --password-file: the key is made from the "
-                         "password");
+        throw BuildError(STRONG_NEEDS_PASSWORD);
     if (!protection->strong)
         protection->record.flags = INTEGRITY_FILE_CRC32;
     if (options.password) {

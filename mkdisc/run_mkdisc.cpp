@@ -18,7 +18,7 @@ namespace {
 std::string AskNewPassword(PasswordAsker ask, DiscOptions& options)
 {
     if (!ask)
-        return "--protection strong needs --password or --password-file: the key is made from the password";
+        return STRONG_NEEDS_PASSWORD;
     std::string first, second, stored;
     TextWiper wipers[] = {{first}, {second}, {stored}};
     if (!ask("Password for the new disc: ", first) || !ask("The same password again: ", second))

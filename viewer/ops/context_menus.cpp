@@ -130,21 +130,23 @@ void OnTreeDoubleClick()
     SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);
 }
 
+void OpenSelectedRows(const char* program)
+{
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
+        OpenListRow(row, program);
+}
+
 void OnViewOpen()
 {
-    if (menuSource != FILE_LIST_ID)
-        return;
-    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
-        OpenListRow(row, nullptr);
+    if (menuSource == FILE_LIST_ID)
+        OpenSelectedRows(nullptr);
 }
 
 void OnOpenWith()
 {
     const char* program = ChooseProgram();
-    if (!*program || menuSource != FILE_LIST_ID)
-        return;
-    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
-        OpenListRow(row, program);
+    if (*program && menuSource == FILE_LIST_ID)
+        OpenSelectedRows(program);
 }
 
 void OpenListRow(int row, const char* program)

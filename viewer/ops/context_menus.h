@@ -25,6 +25,9 @@ void OnOpenWith();
 // Opens the file of one list row, with its associated program or the given one.
 void OpenListRow(int row, const char* program);
 
+// Opens every selected row of the list, with program or (null) the one set for its type.
+void OpenSelectedRows(const char* program);
+
 // Writes a plain copy of the file into the Windows directory's Temp folder
 // (deleted when the viewer ends) and hands it to the shell.
 void OpenItemFile(ArcsealItem* item, const char* program);

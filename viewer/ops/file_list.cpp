@@ -143,12 +143,7 @@ static ArcsealItem* listedFolder;
 void OnFolderClick()
 {
     ArcsealItem* item = nullptr;
-    HTREEITEM entry = SelectTreeItemUnderCursor(&item);
-    if (!entry)
-        return;
-    if (item)
-        FillFileList(item);
-    SendMessageA(treeWindow, TVM_SELECTITEM, TVGN_DROPHILITE, (LPARAM)entry);
+    ShowFolderOfEntry(SelectTreeItemUnderCursor(&item));
 }
 
 void ShowFolderOfEntry(HTREEITEM entry)

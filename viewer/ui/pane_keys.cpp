@@ -5,7 +5,6 @@
 #include "item_list.h"
 #include "main_window.h"
 #include "resource.h"
-#include "tree_items.h"
 
 int TakePaneSwitchKey(const MSG* message)
 {
@@ -34,12 +33,6 @@ void OnTreeSelectionChanged(const NMTREEVIEWA* change)
         ShowFolderOfEntry(change->itemNew.hItem);
 }
 
-static void OpenSelectedRows()
-{
-    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
-        OpenListRow(row, nullptr);
-}
-
 // The parent of the listed folder, chosen in the tree and shown in the list.
 static void ShowParentFolder()
 {
@@ -65,6 +58,6 @@ void OnListKey(const NMLVKEYDOWN* key)
     } else if (key->wVKey == VK_RETURN) {
         // Here rather than on NM_RETURN, which the list sends only while a
         // row has the focus rectangle.
-        OpenSelectedRows();
+        OpenSelectedRows(nullptr);
     }
 }
