@@ -23,6 +23,7 @@ ProjectSettings Filled()
     settings[FIELD_SHADOW_COLOUR] = "#000000";
     settings[FIELD_FONT_FACE] = "Fancy Sans";
     settings[FIELD_NO_EXPORT] = "1";
+    settings[FIELD_HIDE_TITLE] = "1";
     return settings;
 }
 
@@ -36,6 +37,8 @@ TEST(ProjectFileTest, SavedSettingsReadBackTheSameWithoutThePasswords)
     EXPECT_EQ(0u, text.find("\xEF\xBB\xBF; Arcseal 3 project")) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n[Content]\r\nSourceFolder=C:\\Discs\\Harbour\r\n")) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n[Protection]\r\nHasPassword=1\r\nProtection=scrambled\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("\r\n[Switches]\r\nNoExport=1\r\nClearRecentDocuments=0\r\nHideTitle=1\r\n"))
+        << text;
     EXPECT_NE(std::string::npos, text.find("SplashText=  Welcome\\nto C:\\\\new\\\\n and \\\\\\\\ back\\n\r\n")) << text;
 
     ProjectSettings read = DefaultSettings();

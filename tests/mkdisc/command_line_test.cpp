@@ -5,6 +5,7 @@
 
 #include "command_line.h"
 #include "disc_test_support.h"
+#include "option_rules.h"
 #include "option_values.h"
 #include "run_mkdisc.h"
 
@@ -95,6 +96,11 @@ TEST(CommandLineTest, HelpExplainsEveryOption)
           "--no-export", "--clear-recent", "--method-flags", "--data-file-limit", "--help",
           "--protection", "--no-integrity", "--verify", "--extract", "--to"})
         EXPECT_NE(std::string::npos, help.find(std::string("  ") + option + " ")) << option;
+    // An option added to the table and not to the help shows here.
+    DiscOptions unused;
+    for (const OptionRule& rule : OptionTable(unused))
+        EXPECT_NE(std::string::npos, help.find(std::string("  ") + rule.name + " ")) << rule.name;
+    EXPECT_NE(std::string::npos, help.find("process list")) << "--password TEXT is visible to others";
     EXPECT_EQ(0, RunMkdiscWith({"--help"}).exitCode);
 }
 

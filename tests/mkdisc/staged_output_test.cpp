@@ -8,6 +8,7 @@
 #include "build_progress.h"
 #include "disc_builder.h"
 #include "disc_test_support.h"
+#include "folder_checks.h"
 #include "staged_output.h"
 
 namespace {
@@ -44,6 +45,31 @@ TEST(StagedOutputTest, CommitReplacesTheDiscAndClearsStaleFiles)
     EXPECT_EQ("data", ReadText(folder / "disc0001.dat"));
     EXPECT_EQ("not ours", ReadText(folder / "notes.txt"));
     EXPECT_EQ(3, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// A disc's own files, in any case and as leftovers of a crash, are what a
+// build may replace; anything else in the folder is the author's.
+TEST(StagedOutputTest, OnlyTheAuthorsOwnFilesCountAsOtherFiles)
+{
+    ScratchFolder scratch;
+    fs::path folder = scratch / "out";
+    EXPECT_TRUE(OtherFilesInOutput(folder).empty()) << "a missing folder holds nothing";
+    for (const char* name : {"DiscView.EXE", "autorun.inf", "disc0001.dat", "DISC0012.DAT", "disc0003.dat.mkdisc-part",
+                             "discview.exe.mkdisc-part"}) {
+        EXPECT_TRUE(IsDiscFileName(name)) << name;
+        WriteText(folder / name, "disc");
+    }
+    EXPECT_TRUE(OtherFilesInOutput(folder).empty());
+    for (const char* name : {"disc0000.dat", "disc01.dat", "discview.exe.bak", "notes.txt"})
+        EXPECT_FALSE(IsDiscFileName(name)) << name;
+    fs::create_directories(folder / "disc0002.dat");  // a folder by a data file's name is no data file
+    WriteText(folder / "notes.txt", "mine");
+    WriteText(folder / "b.txt", "mine");
+    WriteText(folder / "a.txt", "mine");
+    WriteText(folder / "c.txt", "mine");
+    std::vector<std::string> others = OtherFilesInOutput(folder);
+    EXPECT_EQ(others, (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "disc0002.dat", "notes.txt"}));
+    EXPECT_NE(std::string::npos, OtherFilesText(folder, others).find("(a.txt, b.txt, c.txt and 2 more)"));
 }
 
 }  // namespace
