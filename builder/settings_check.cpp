@@ -1,5 +1,7 @@
 #include "settings_check.h"
 
+#include <cstring>
+
 #include <set>
 #include <system_error>
 
@@ -165,16 +167,39 @@ int CheckFiles(const ProjectSettings& settings, FieldProblem& problem)
 bool ApplyFields(const ProjectSettings& settings, DiscOptions& options, FieldProblem& problem)
 {
     std::vector<OptionRule> rules = OptionTable(options);
+    std::vector<FieldArgument> args = FieldArguments(settings);
     std::set<std::string> seen;
-    for (const FieldArgument& arg : FieldArguments(settings)) {
+    size_t failedAt = args.size();
+    std::string failure;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const FieldArgument& arg = args[i];
         const OptionRule* rule = FindOptionRule(rules, arg.option);
         std::string found = rule ? rule->handle(arg.value.value_or(std::string()))
                                  : std::string("the option ") + arg.option + " is unknown";
-        if (!found.empty()) {
-            Refuse(problem, arg.field, found + (found.back() == '.' ? "" : "."));
-            return false;
+        if (!found.empty() && failedAt == args.size()) {
+            failedAt = i;
+            failure = found;
         }
         seen.insert(arg.option);
+    }
+    // The title and password as the disc's kind keeps them (known once every
+    // field is read); a problem of theirs comes first when their field does.
+    const char* option = "";
+    std::string settled = SettleTexts(options, &option);
+    size_t settledAt = args.size();
+    for (size_t i = 0; i < args.size() && !settled.empty(); ++i) {
+        if (strcmp(args[i].option, option) == 0) {
+            settledAt = i;
+            break;
+        }
+    }
+    if (!settled.empty() && settledAt < failedAt) {
+        Refuse(problem, args[settledAt].field, settled + ".");
+        return false;
+    }
+    if (failedAt < args.size()) {
+        Refuse(problem, args[failedAt].field, failure + (failure.back() == '.' ? "" : "."));
+        return false;
     }
     std::string combination = CheckCombinations(seen, options);
     if (!combination.empty()) {

@@ -62,7 +62,7 @@ static int64_t OpenChunks(const ContentFormat* format, unsigned char* buffer, ui
             return -1;
         unsigned char* chunk = buffer + at;
         if (!OpenChunk(format->cipher, format->itemId, *chunkIndex, format->itemSize, chunk, length,
-                       chunk + length))
+                       chunk + length, nullptr, format->wideSize))
             return -1;
         memmove(buffer + plain, chunk, length);
         plain += length;
@@ -168,7 +168,7 @@ uint32_t SealPiece(const ContentFormat* format, uint64_t firstChunk, const unsig
         uint32_t chunk = length - at < format->chunkSize ? length - at : format->chunkSize;
         memcpy(stored + out, plain + at, chunk);
         if (!SealChunk(format->cipher, format->itemId, firstChunk++, format->itemSize, stored + out,
-                       chunk, stored + out + chunk))
+                       chunk, stored + out + chunk, nullptr, format->wideSize))
             return 0;
         out += chunk + (uint32_t)CHUNK_TAG_SIZE;
     }
@@ -176,11 +176,11 @@ uint32_t SealPiece(const ContentFormat* format, uint64_t firstChunk, const unsig
 }
 
 int SealItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
-                  const unsigned char* layoutDigest)
+                  const unsigned char* layoutDigest, int wide)
 {
     ChunkCipher* cipher = OpenChunkCipher(tableKey);
     int sealed = cipher && SealChunk(cipher, TABLE_ITEM_ID, 0, plainSize, table, plainSize,
-                                     table + plainSize, layoutDigest);
+                                     table + plainSize, layoutDigest, wide);
     CloseChunkCipher(cipher);
     return sealed;
 }
@@ -195,11 +195,11 @@ int ContentModeOf(const IntegrityRecord* record)
 }
 
 int OpenItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
-                  const unsigned char* layoutDigest)
+                  const unsigned char* layoutDigest, int wide)
 {
     ChunkCipher* cipher = OpenChunkCipher(tableKey);
     int opened = cipher && OpenChunk(cipher, TABLE_ITEM_ID, 0, plainSize, table, plainSize,
-                                     table + plainSize, layoutDigest);
+                                     table + plainSize, layoutDigest, wide);
     CloseChunkCipher(cipher);
     return opened;
 }

@@ -22,7 +22,8 @@ struct ContentFormat {
     ChunkCipher* cipher;     // CONTENT_SEALED
     uint32_t chunkSize;      // CONTENT_SEALED
     uint32_t itemId;
-    uint32_t itemSize;       // plain bytes
+    uint64_t itemSize;       // plain bytes
+    int wideSize;            // CONTENT_SEALED: the chunks carry the size in 64 bits
 };
 
 // Bytes the contents take in the data file: the plain size, and for sealed
@@ -36,6 +37,7 @@ enum CopyResult {
     COPY_WRITE_FAILED = -2,
     COPY_DAMAGED = -3,       // a checksum or a tag does not match
     COPY_ABORTED = -4,       // the progress callback asked to stop
+    COPY_NO_DATA_FILE = -5,  // the data file the contents start in cannot be opened
 };
 
 // Called after every piece with the plain bytes it held; returns 0 to stop.
@@ -76,11 +78,12 @@ int ContentModeOf(const IntegrityRecord* record);
 // A strong disc's item table: plainSize bytes sealed in place, followed by
 // their tag (the table buffer holds plainSize + CHUNK_TAG_SIZE bytes), bound
 // to the layout's digest (SHA256_SIZE bytes).
+// wide: the table of the wide records (its size in 64 bits, as every chunk's).
 int SealItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
-                  const unsigned char* layoutDigest);
+                  const unsigned char* layoutDigest, int wide = 0);
 // 1 when the tag matches; the table is then plain.
 int OpenItemTable(const unsigned char tableKey[DISC_KEY_SIZE], unsigned char* table, uint32_t plainSize,
-                  const unsigned char* layoutDigest);
+                  const unsigned char* layoutDigest, int wide = 0);
 
 // Memory aligned to 4 KiB pages for the copy buffers (reads into it are much
 // faster on both systems); free with FreeAligned.

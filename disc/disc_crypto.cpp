@@ -182,33 +182,38 @@ int OpenWithNonce(ChunkCipher* cipher, const unsigned char nonce[CHUNK_NONCE_SIZ
 
 // A chunk's associated data: its nonce (the item id and the chunk's index),
 // the item's plain size, and for a bound table the layout's digest.
-static size_t ChunkAssociated(uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+static size_t ChunkAssociated(uint32_t itemId, uint64_t chunkIndex, uint64_t itemSize, int wideSize,
                               const unsigned char* bound, unsigned char* associated)
 {
     PutU32(associated, itemId);
     PutU32(associated + 4, (uint32_t)chunkIndex);
     PutU32(associated + 8, (uint32_t)(chunkIndex >> 32));
-    PutU32(associated + 12, itemSize);
+    PutU32(associated + 12, (uint32_t)itemSize);
+    size_t length = CHUNK_NONCE_SIZE + 4;
+    if (wideSize) {
+        PutU32(associated + 16, (uint32_t)(itemSize >> 32));
+        length += 4;
+    }
     if (!bound)
-        return CHUNK_NONCE_SIZE + 4;
-    memcpy(associated + CHUNK_NONCE_SIZE + 4, bound, SHA256_SIZE);
-    return CHUNK_NONCE_SIZE + 4 + SHA256_SIZE;
+        return length;
+    memcpy(associated + length, bound, SHA256_SIZE);
+    return length + SHA256_SIZE;
 }
 
-int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint64_t itemSize,
               unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE],
-              const unsigned char* bound)
+              const unsigned char* bound, int wideSize)
 {
-    unsigned char associated[CHUNK_NONCE_SIZE + 4 + SHA256_SIZE];
-    size_t associatedLength = ChunkAssociated(itemId, chunkIndex, itemSize, bound, associated);
+    unsigned char associated[CHUNK_NONCE_SIZE + 8 + SHA256_SIZE];
+    size_t associatedLength = ChunkAssociated(itemId, chunkIndex, itemSize, wideSize, bound, associated);
     return SealWithNonce(cipher, associated, associated, associatedLength, data, length, tag);
 }
 
-int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint64_t itemSize,
               unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE],
-              const unsigned char* bound)
+              const unsigned char* bound, int wideSize)
 {
-    unsigned char associated[CHUNK_NONCE_SIZE + 4 + SHA256_SIZE];
-    size_t associatedLength = ChunkAssociated(itemId, chunkIndex, itemSize, bound, associated);
+    unsigned char associated[CHUNK_NONCE_SIZE + 8 + SHA256_SIZE];
+    size_t associatedLength = ChunkAssociated(itemId, chunkIndex, itemSize, wideSize, bound, associated);
     return OpenWithNonce(cipher, associated, associated, associatedLength, data, length, tag);
 }

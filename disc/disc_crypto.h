@@ -64,17 +64,19 @@ int UnwrapKey(const unsigned char keyEncryptingKey[DISC_KEY_SIZE], const unsigne
 // file cut short, fails its tag. A strong disc's item table is one chunk
 // whose associated data also carries the layout's digest (bound, SHA256_SIZE
 // bytes; null for file chunks), so that any change to the layout fails it.
+// wideSize: the size is carried as 64 bits (discs of the wide records), else
+// as the design's 32.
 struct ChunkCipher;
 ChunkCipher* OpenChunkCipher(const unsigned char key[DISC_KEY_SIZE]);  // null on failure
 void CloseChunkCipher(ChunkCipher* cipher);
 // Encrypts length bytes in place and writes their tag; 1 on success.
-int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+int SealChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint64_t itemSize,
               unsigned char* data, size_t length, unsigned char tag[CHUNK_TAG_SIZE],
-              const unsigned char* bound = nullptr);
+              const unsigned char* bound = nullptr, int wideSize = 0);
 // Decrypts length bytes in place; 1 only when the tag matches.
-int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint32_t itemSize,
+int OpenChunk(ChunkCipher* cipher, uint32_t itemId, uint64_t chunkIndex, uint64_t itemSize,
               unsigned char* data, size_t length, const unsigned char tag[CHUNK_TAG_SIZE],
-              const unsigned char* bound = nullptr);
+              const unsigned char* bound = nullptr, int wideSize = 0);
 
 // AES-256-GCM with a nonce and associated data of the caller's: what the
 // chunks above are made of (and what the known-answer tests check).

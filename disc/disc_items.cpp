@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data_stream.h"
 #include "disc_items.h"
 #include "item_records.h"
 
@@ -73,11 +74,13 @@ int ParseDiscItems(OpenedDisc* disc, const unsigned char* table, uint32_t size, 
     disc->itemCount = 0;
     // Every record takes ITEM_FIXED_SIZE bytes at least: a count beyond what
     // the table can hold is not taken as a reason to allocate.
-    uint32_t most = size / ITEM_FIXED_SIZE;
+    uint32_t most = size / (disc->wide ? ITEM_WIDE_FIXED_SIZE : ITEM_FIXED_SIZE);
     uint32_t capacity = count < most ? count : most;
     disc->items = (DiscItem*)malloc(((size_t)capacity + 1) * sizeof(DiscItem));
-    // Names and data file names are NUL-ended copies of bytes of the table.
-    disc->texts = (char*)malloc((size_t)size + 2 * (size_t)capacity + 1);
+    // Names and data file names are NUL-ended copies of bytes of the table;
+    // in the wide form the data file names are made from the stream offsets.
+    size_t perItem = disc->wide ? DATA_FILE_NAME_SIZE + 1 : 2;
+    disc->texts = (char*)malloc((size_t)size + perItem * (size_t)capacity + 1);
     IdIndex index = {nullptr, 0};
     if (!disc->items || !disc->texts || !StartIndex(&index, capacity + 1))
         return free(index.slots), Fail(reason, DISC_NO_MEMORY);
@@ -90,7 +93,7 @@ int ParseDiscItems(OpenedDisc* disc, const unsigned char* table, uint32_t size, 
         const char* failure = "";
         if (i == capacity)
             failure = "the record runs past the end of the item table";
-        if (i == capacity || !ReadItemRecord(table, size, &position, &record, &failure)) {
+        if (i == capacity || !ReadItemRecord(table, size, &position, &record, &failure, disc->wide)) {
             disc->damage = failure;
             result = Fail(reason, DISC_TABLE_DAMAGED);
             break;
@@ -102,7 +105,12 @@ int ParseDiscItems(OpenedDisc* disc, const unsigned char* table, uint32_t size, 
         item->itemSize = record.itemSize;
         item->reserved = record.reserved;
         item->methodFlags = record.methodFlags;
+        item->modified = record.modified;
         item->name = CopyText(&nextText, record.itemName);
+        if (disc->wide && IsFileItem(record.itemType)) {
+            uint64_t inFile;
+            DataFilePlace(record.dataOffset, disc->dataFileLimit, record.dataFileName, &inFile);
+        }
         item->dataFileName = CopyText(&nextText, record.dataFileName);
         item->dataOffset = record.dataOffset;
         // Only an earlier folder can be a parent: the tree shows an item

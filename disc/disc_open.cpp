@@ -41,6 +41,8 @@ int TakeDiscHeader(const LayoutHeader* header, OpenedDisc* disc, int* reason)
     TerminateHeaderTexts(&disc->header);
     int present = disc->recordState == RECORD_PRESENT;
     disc->strong = present && (disc->record.flags & INTEGRITY_STRONG) != 0;
+    disc->wide = disc->strong && disc->record.version == INTEGRITY_VERSION_WIDE;
+    disc->dataFileLimit = disc->wide ? disc->record.dataFileLimit : 0;
     disc->checksums = disc->strong || (present && (disc->record.flags & INTEGRITY_FILE_CRC32) != 0);
     disc->needsPassword = disc->strong || (disc->header.flags & FLAG_PASSWORD) != 0;
     return 1;
@@ -152,7 +154,8 @@ int OpenStoredItemTable(const OpenedDisc* disc, unsigned char* table, uint32_t s
     // The record's sizes are bound to the table through the layout's digest:
     // sizes that disagree mean that something was changed.
     if ((uint64_t)disc->record.plainTableSize + CHUNK_TAG_SIZE != size ||
-        !OpenItemTable(disc->keys.tableKey, table, disc->record.plainTableSize, disc->layoutDigest))
+        !OpenItemTable(disc->keys.tableKey, table, disc->record.plainTableSize, disc->layoutDigest,
+                       disc->wide))
         return Fail(reason, DISC_TABLE_ALTERED);
     *plainSize = disc->record.plainTableSize;
     return 1;
@@ -191,7 +194,7 @@ int OpenDisc(const ByteSource* viewer, const char* password, size_t passwordLeng
            ReadDiscItems(disc, viewer, reason);
 }
 
-int DiscContentFormat(const OpenedDisc* disc, uint32_t itemId, uint32_t itemSize, uint32_t reserved,
+int DiscContentFormat(const OpenedDisc* disc, uint32_t itemId, uint64_t itemSize, uint32_t reserved,
                       const char* contentKey, ContentFormat* format)
 {
     memset(format, 0, sizeof *format);
@@ -203,6 +206,7 @@ int DiscContentFormat(const OpenedDisc* disc, uint32_t itemId, uint32_t itemSize
         format->mode = CONTENT_SEALED;
         format->cipher = disc->contentCipher;
         format->chunkSize = disc->record.chunkSize;
+        format->wideSize = disc->wide;
         return 1;
     }
     format->xorValue = CombinedKeyValue(contentKey ? contentKey : disc->contentKey);

@@ -50,12 +50,15 @@ struct DiscItem {
     uint32_t itemId;
     uint32_t parentId;
     uint32_t itemType;
-    uint32_t itemSize;
+    uint64_t itemSize;
     uint32_t reserved;       // the CRC-32 of the contents on verified discs
     uint32_t methodFlags;
-    const char* name;        // NUL-ended, code page 1252 as stored
-    const char* dataFileName;  // "" for folders
-    uint32_t dataOffset;
+    uint64_t modified;       // wide records: Windows file time; else 0 (unknown)
+    const char* name;        // NUL-ended as stored: code page 1252, or UTF-8 (wide)
+    // The data file the contents start in ("" for folders), and dataOffset:
+    // in it (the design's records) or in the stream (wide; see data_stream.h).
+    const char* dataFileName;
+    uint64_t dataOffset;
     // The item's parent: the first item of its parentId that comes earlier in
     // the table, else DISC_NO_PARENT (the item then sits at the top, as the
     // viewer's tree puts it). Every path is so its parent's path and one name.
@@ -71,6 +74,8 @@ struct OpenedDisc {
     int recordState;         // RECORD_ABSENT, RECORD_PRESENT (else not opened)
     IntegrityRecord record;  // zero without one
     int strong;              // sealed item table and contents
+    int wide;                // the wide records: UTF-8 names, 64-bit sizes, one data stream
+    uint64_t dataFileLimit;  // wide: stream bytes per data file; 0 otherwise
     int checksums;           // every file's contents can be checked
     int needsPassword;
     unsigned char layoutDigest[SHA256_SIZE];  // strong: what the table is bound to
@@ -99,7 +104,8 @@ int OpenDiscLayout(const ByteSource* viewer, OpenedDisc* disc, int* reason);
 // record, and what it asks of a reader. 1, or 0 with a reason.
 int TakeDiscHeader(const LayoutHeader* header, OpenedDisc* disc, int* reason);
 
-// password: the typed bytes (code page 1252 on scrambled discs), null when
+// password: the typed bytes (code page 1252 on scrambled discs; UTF-8 in NFC
+// on strong discs of the wide records), null when
 // none was given. A disc without a password ignores it. Deriving a key takes
 // a noticeable fraction of a second.
 int UnlockOpenedDisc(OpenedDisc* disc, const char* password, size_t passwordLength, int* reason);
@@ -122,7 +128,7 @@ int OpenStoredItemTable(const OpenedDisc* disc, unsigned char* table, uint32_t s
 
 // The form an item's contents are stored in; 0 when the disc is not unlocked.
 // contentKey: the scrambled contents' key, null for the disc's own.
-int DiscContentFormat(const OpenedDisc* disc, uint32_t itemId, uint32_t itemSize, uint32_t reserved,
+int DiscContentFormat(const OpenedDisc* disc, uint32_t itemId, uint64_t itemSize, uint32_t reserved,
                       const char* contentKey, ContentFormat* format);
 
 // Item kinds as every reader tells them apart.

@@ -35,6 +35,8 @@ static int ValuesFit(const IntegrityRecord* record)
             return 0;
         if (record->chunkSize < MIN_CHUNK_SIZE || record->chunkSize > MAX_CHUNK_SIZE)
             return 0;
+        if (record->version == INTEGRITY_VERSION_WIDE && record->dataFileLimit < MIN_DATA_FILE_LIMIT)
+            return 0;
     }
     if (record->flags & INTEGRITY_VERIFIER)
         return KeyParametersFit(record);
@@ -48,7 +50,7 @@ int ReadIntegrityRecord(const LayoutHeader* header, IntegrityRecord* record)
     memcpy(&stored, (const unsigned char*)header + INTEGRITY_RECORD_OFFSET, sizeof stored);
     if (stored.magic != INTEGRITY_MAGIC)
         return RECORD_ABSENT;
-    int bound = stored.version == INTEGRITY_VERSION_BOUND;
+    int bound = stored.version == INTEGRITY_VERSION_BOUND || stored.version == INTEGRITY_VERSION_WIDE;
     if ((stored.version != INTEGRITY_VERSION && !bound) || stored.size != INTEGRITY_RECORD_SIZE ||
         stored.checksum != RecordChecksum(stored) || !ValuesFit(&stored))
         return RECORD_DAMAGED;
@@ -64,7 +66,10 @@ int ReadIntegrityRecord(const LayoutHeader* header, IntegrityRecord* record)
 void WriteIntegrityRecord(IntegrityRecord* record, LayoutHeader* header)
 {
     record->magic = INTEGRITY_MAGIC;
-    record->version = (record->flags & INTEGRITY_STRONG) ? INTEGRITY_VERSION_BOUND : INTEGRITY_VERSION;
+    if (!(record->flags & INTEGRITY_STRONG))
+        record->version = INTEGRITY_VERSION;
+    else
+        record->version = record->dataFileLimit ? INTEGRITY_VERSION_WIDE : INTEGRITY_VERSION_BOUND;
     record->size = INTEGRITY_RECORD_SIZE;
     record->checksum = RecordChecksum(*record);
     memcpy((unsigned char*)header + INTEGRITY_RECORD_OFFSET, record, sizeof *record);

@@ -12,6 +12,13 @@ const uint32_t INTEGRITY_VERSION = 1;         // verified discs
 // Strong discs: the item table is bound to the layout (its digest is in the
 // table's associated data). Strong discs of version 1 had no such binding.
 const uint32_t INTEGRITY_VERSION_BOUND = 2;
+// Strong discs whose item table holds the wide records: UTF-8 names, 64-bit
+// sizes, modification times, and contents as offsets into one data stream cut
+// into data files of at most dataFileLimit bytes.
+const uint32_t INTEGRITY_VERSION_WIDE = 3;
+// A data file holds at least this much of the stream (a reader does not open
+// thousands of files for one large one).
+const uint64_t MIN_DATA_FILE_LIMIT = 65536;
 const uint32_t INTEGRITY_RECORD_OFFSET = 4124;
 const uint32_t INTEGRITY_RECORD_SIZE = 160;
 const size_t WRAPPED_KEY_SIZE = DISC_KEY_SIZE + 8;  // AES key wrap adds 8 bytes
@@ -44,7 +51,8 @@ struct IntegrityRecord {
     unsigned char salt[DISC_SALT_SIZE];
     unsigned char verifier[DISC_KEY_SIZE];
     unsigned char wrappedKey[WRAPPED_KEY_SIZE];  // strong: the disc's data key, wrapped
-    unsigned char unused[24];
+    uint64_t dataFileLimit;   // version 3: stream bytes per data file; 0 before
+    unsigned char unused[16];
 };
 #pragma pack(pop)
 static_assert(sizeof(IntegrityRecord) == INTEGRITY_RECORD_SIZE, "integrity record is 160 bytes");
@@ -70,6 +78,7 @@ const uint32_t MAX_ARGON2_LANES = 4;
 // beyond what a reader should spend: memory, iterations) is damaged.
 int ReadIntegrityRecord(const LayoutHeader* header, IntegrityRecord* record);
 
-// Fills in magic, version (by the strong flag), size and checksum and stores
+// Fills in magic, version (by the strong flag, and on strong discs by
+// whether dataFileLimit is set), size and checksum and stores
 // the record in the header.
 void WriteIntegrityRecord(IntegrityRecord* record, LayoutHeader* header);

@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static ChunkCipher* cipher = OpenChunkCipher(key);
     int mode = record.flags & INTEGRITY_STRONG ? CONTENT_SEALED
                : record.flags & INTEGRITY_FILE_CRC32 ? CONTENT_XOR_CRC32 : CONTENT_XOR;
-    ContentFormat format{mode, 0x42, record.itemCount, cipher, record.chunkSize, 5, itemSize};
+    ContentFormat format{mode, 0x42, record.itemCount, cipher, record.chunkSize, 5, itemSize,
+                         record.version == INTEGRITY_VERSION_WIDE};
     // The stored bytes come straight from a copy of the input, piece by
     // piece, as mkdisc's read-ahead hands them over.
     std::vector<unsigned char> stored(rest, rest + restSize);

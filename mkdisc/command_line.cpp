@@ -74,6 +74,12 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, DiscOpt
     error = CheckCombinations(seen, options);
     if (!error.empty())
         return CommandLineResult::UsageError;
+    const char* option = "";
+    error = SettleTexts(options, &option);
+    if (!error.empty()) {
+        error = std::string(option) + ": " + error;
+        return CommandLineResult::UsageError;
+    }
     // A strong disc needs a password: given neither way, it is asked for.
     options.askPassword = options.protection == Protection::Strong && !options.password;
     options.sourceDir = positional[0];

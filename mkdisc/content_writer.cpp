@@ -27,14 +27,13 @@ Buffer Allocate(size_t size)
 
 }  // namespace
 
-uint32_t WriteContents(const fs::path& source, uint64_t size, uint32_t itemId, FILE* destination,
-                       const fs::path& destinationPath, const ContentWriting& how,
-                       const std::function<void(uint64_t bytes)>& copied)
+uint32_t WriteContents(const fs::path& source, uint64_t size, uint32_t itemId, const StoredSink& destination,
+                       const ContentWriting& how, const std::function<void(uint64_t bytes)>& copied)
 {
-    if (size > 0xFFFFFFFFu)
+    if (!how.wideSizes && size > 0xFFFFFFFFu)
         throw BuildError(ShowPath(source) + " is larger than 4294967295 bytes");
     FilePtr input = OpenForReading(source, "file");
-    ContentFormat format{CONTENT_SEALED, 0, 0, how.cipher, how.chunkSize, itemId, (uint32_t)size};
+    ContentFormat format{CONTENT_SEALED, 0, 0, how.cipher, how.chunkSize, itemId, size, how.wideSizes};
     // Pieces of whole chunks, so every chunk but the item's last is full.
     uint32_t piece = COPY_PIECE_SIZE;
     if (how.cipher)
@@ -59,11 +58,11 @@ uint32_t WriteContents(const fs::path& source, uint64_t size, uint32_t itemId, F
             if (stored == 0)
                 throw BuildError("cannot seal " + ShowPath(source) + " (libgcrypt failed)");
             chunk += (length + how.chunkSize - 1) / how.chunkSize;
-            WriteBytes(destination, sealed.get(), stored, destinationPath);
+            destination(sealed.get(), stored);
         } else {
             AddToCrc32(crc.get(), plain.get(), length);
             XorWithValue(plain.get(), length, how.xorValue);
-            WriteBytes(destination, plain.get(), length, destinationPath);
+            destination(plain.get(), length);
         }
         left -= length;
         if (copied)

@@ -31,9 +31,39 @@ DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFil
             ++plan.dataFileCount;
             offset = 0;
         }
-        plan.placements.push_back({plan.dataFileCount, (uint32_t)offset});
+        plan.placements.push_back({plan.dataFileCount, offset});
         offset += stored;
     }
+    plan.dataFileLimit = dataFileLimit;
+    return plan;
+}
+
+DataPlan PlanDataStream(const std::vector<SourceEntry>& entries, uint64_t dataFileLimit, uint32_t chunkSize)
+{
+    DataPlan plan;
+    plan.stream = true;
+    plan.dataFileLimit = dataFileLimit;
+    uint64_t offset = 0;
+    bool anyFile = false;
+    for (const SourceEntry& entry : entries) {
+        if (entry.isFolder) {
+            plan.placements.push_back({0, 0});
+            continue;
+        }
+        anyFile = true;
+        uint64_t startsIn = offset / dataFileLimit + 1;
+        plan.placements.push_back({(uint32_t)(startsIn < MAX_DATA_FILES ? startsIn : MAX_DATA_FILES + 1), offset});
+        offset += StoredSize(entry.size, chunkSize);
+    }
+    // Every file the stream touches is written, and one for a disc of
+    // empty files only: the viewer opens a data file before it copies nothing.
+    // An empty file at the very end starts in a file of its own.
+    uint64_t files = anyFile ? (offset + dataFileLimit - 1) / dataFileLimit : 0;
+    for (const DataPlacement& placement : plan.placements)
+        files = placement.dataFile > files ? placement.dataFile : files;
+    if (files > MAX_DATA_FILES)
+        throw BuildError("the disc would need more than 9999 data files; give a larger --data-file-limit");
+    plan.dataFileCount = (uint32_t)files;
     return plan;
 }
 

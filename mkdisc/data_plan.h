@@ -10,19 +10,25 @@
 const uint32_t MAX_DATA_FILES = 9999;  // four digits in the name
 
 struct DataPlacement {
-    uint32_t dataFile;  // 1-based number; 0 for folders
-    uint32_t offset;
+    uint32_t dataFile;  // 1-based number of the file it starts in; 0 for folders
+    uint64_t offset;    // in that file, or in the stream (a stream plan)
 };
 
 struct DataPlan {
     std::vector<DataPlacement> placements;  // one per entry, same order
     uint32_t dataFileCount = 0;             // 0 when the disc holds no file
+    bool stream = false;                    // one stream cut at every dataFileLimit bytes
+    uint64_t dataFileLimit = 0;
 };
 
 // Refuses (BuildError naming it) a file larger than the limit. With sealed
 // contents (chunkSize not 0) each file takes a tag per chunk more.
 DataPlan PlanDataFiles(const std::vector<SourceEntry>& entries, uint32_t dataFileLimit,
                        uint32_t chunkSize = 0);
+
+// The wide records' plan: the contents follow each other in one stream, and
+// a file may run on into the next data file.
+DataPlan PlanDataStream(const std::vector<SourceEntry>& entries, uint64_t dataFileLimit, uint32_t chunkSize);
 
 // "disc0001.dat" for 1, and so on.
 std::string DataFileName(uint32_t number);

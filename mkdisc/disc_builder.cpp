@@ -15,13 +15,14 @@
 #include "item_names.h"
 #include "key_fields.h"
 #include "layout_inputs.h"
+#include "option_rules.h"
 #include "scramble.h"
 #include "staged_output.h"
 #include "viewer_file.h"
 
 namespace {
 
-std::string DefaultLabel(const fs::path& sourceDir)
+std::string DefaultLabel(const fs::path& sourceDir, bool wide)
 {
     std::error_code error;
     fs::path folder = fs::weakly_canonical(fs::absolute(sourceDir, error), error);
@@ -31,8 +32,9 @@ std::string DefaultLabel(const fs::path& sourceDir)
     std::string label;
     std::string problem = "the folder has no name";
     if (!folder.filename().empty())
-        problem = PathToUtf8(folder.filename(), utf8Name) ? ConvertItemName(utf8Name, label)
-                                                          : "the name is not valid Unicode";
+        problem = !PathToUtf8(folder.filename(), utf8Name) ? "the name is not valid Unicode"
+                  : wide                                   ? ConvertWideItemName(utf8Name, label)
+                                                           : ConvertItemName(utf8Name, label);
     if (!problem.empty())
         throw BuildError("the name of source folder " + ShowPath(sourceDir) +
                          " cannot label the disc: " + problem + "; give a label with --label");
@@ -76,7 +78,7 @@ BuildTotals Totals(const std::vector<SourceEntry>& entries, const DataPlan& plan
 // sealed bound to every byte of the layout behind it. Returns that layout.
 std::vector<unsigned char> SealAndRecord(DiscProtection& protection, ItemTable& table,
                                          LayoutHeader& header, uint64_t viewerSize,
-                                         const LayoutInputs& inputs)
+                                         const LayoutInputs& inputs, uint64_t dataFileLimit)
 {
     if (protection.integrity) {
         protection.FinishRecord();
@@ -84,6 +86,7 @@ std::vector<unsigned char> SealAndRecord(DiscProtection& protection, ItemTable& 
             table.sealed = true;
             protection.record.itemCount = table.itemCount;
             protection.record.plainTableSize = (uint32_t)table.bytes.size();
+            protection.record.dataFileLimit = table.wide ? dataFileLimit : 0;
             memset(header.contentKey, 0, sizeof header.contentKey);
         }
         WriteIntegrityRecord(&protection.record, &header);
@@ -97,7 +100,7 @@ std::vector<unsigned char> SealAndRecord(DiscProtection& protection, ItemTable& 
         uint32_t plainSize = (uint32_t)table.bytes.size();
         table.bytes.resize(table.bytes.size() + CHUNK_TAG_SIZE);
         if (!ComputeLayoutDigest(&source, 0, digest) ||
-            !SealItemTable(protection.keys.tableKey, table.bytes.data(), plainSize, digest))
+            !SealItemTable(protection.keys.tableKey, table.bytes.data(), plainSize, digest, table.wide))
             throw BuildError("cannot seal the item table (libgcrypt failed)");
     }
     // Every key is in the record (wrapped) or spent: none stays in memory.
@@ -127,19 +130,26 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
     // Everything is read and checked before the first byte is written.
     fs::path viewer = options.viewer ? PathFromUtf8(*options.viewer) : DefaultViewerPath();
     uint64_t viewerSize = CheckBareViewer(viewer);
-    std::string label = options.label ? *options.label : DefaultLabel(sourceDir);
+    // Strong discs hold the wide records: any name, any size, one data stream.
+    const bool wide = IsStrongDisc(options);
+    if (wide && options.dataFileLimit < MIN_DATA_FILE_LIMIT)
+        throw BuildError("--data-file-limit must be at least " + std::to_string(MIN_DATA_FILE_LIMIT) +
+                         " bytes for a strong disc");
+    std::string label = options.label ? *options.label : DefaultLabel(sourceDir, wide);
     // What a drive shows before anyone opens the disc: its title, or a neutral name.
     const std::string shownLabel = options.hideTitle ? std::string("DISC") : label;
     LayoutInputs inputs = ReadLayoutInputs(options);
-    std::vector<SourceEntry> entries = ScanSourceTree(sourceDir);
+    std::vector<SourceEntry> entries = ScanSourceTree(sourceDir, wide);
     std::unique_ptr<DiscProtection> protection = ChooseProtection(options);
-    DataPlan plan = PlanDataFiles(entries, options.dataFileLimit, protection->ChunkSize());
+    DataPlan plan = wide ? PlanDataStream(entries, options.dataFileLimit, protection->ChunkSize())
+                         : PlanDataFiles(entries, options.dataFileLimit, protection->ChunkSize());
     std::string contentKey = ChooseContentKey(options);
     BuildTotals totals = Totals(entries, plan);
     ContentWriting how;
     how.xorValue = CombinedKeyValue(contentKey.c_str());
     how.cipher = protection->contentCipher.get();
     how.chunkSize = protection->ChunkSize();
+    how.wideSizes = wide;
 
     ProgressMeter meter(progress);
     if (progress)
@@ -153,9 +163,13 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
                                          protection->integrity && !protection->strong
                                              ? checksums : std::vector<uint32_t>());
         LayoutHeader header = MakeLayoutHeader(options, inputs.texts, contentKey);
-        std::vector<unsigned char> tail = SealAndRecord(*protection, table, header, viewerSize, inputs);
+        std::vector<unsigned char> tail =
+            SealAndRecord(*protection, table, header, viewerSize, inputs, plan.dataFileLimit);
         WriteViewerWithLayout(output.Stage(DISC_VIEWER_NAME), viewer, viewerSize, table, tail);
-        WriteAutorunFile(output.Stage(AUTORUN_NAME), DISC_VIEWER_NAME, shownLabel);
+        std::string autorunLabel;
+        bool utf16 = wide && !Utf8ToCp1252(shownLabel, autorunLabel);
+        WriteAutorunFile(output.Stage(AUTORUN_NAME), DISC_VIEWER_NAME, utf16 || !wide ? shownLabel : autorunLabel,
+                         utf16);
         // The last moment a cancel leaves the folder as it was.
         meter.CheckCancel();
         output.Commit(DISC_VIEWER_NAME, plan.dataFileCount);
@@ -166,7 +180,8 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
         for (uint32_t number = 1; number <= plan.dataFileCount; ++number)
             names.push_back(DataFileName(number));
         try {
-            WriteIsoImage(PathFromUtf8(*options.isoFile), outputDir, names, Cp1252ToUtf8(shownLabel));
+            WriteIsoImage(PathFromUtf8(*options.isoFile), outputDir, names,
+                          wide ? shownLabel : Cp1252ToUtf8(shownLabel));
         } catch (const BuildError& failure) {
             throw BuildError("the disc is built in " + ShowPath(outputDir) + ", but " + failure.what());
         }

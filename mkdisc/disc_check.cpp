@@ -1,6 +1,7 @@
 #include "disc_check.h"
 
 #include <cstring>
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "build_error.h"
 #include "content_copy.h"
 #include "cp1252.h"
+#include "data_stream.h"
 #include "disc_reader.h"
 #include "folder_listing.h"
 #include "path_text.h"
@@ -21,62 +23,24 @@
 
 namespace {
 
-// Files of one data file follow each other in the table: it stays open
-// until another one is named.
-class DataFiles {
-public:
-    explicit DataFiles(const fs::path& folder) : folder_(folder) {}
-
-    // The data file positioned at offset, or null with problem set.
-    FILE* At(const std::string& name, uint32_t offset, std::string& problem)
-    {
-        if (name.empty()) {
-            problem = "it names no data file";
-            return nullptr;
-        }
-        if (const char* why = FileNameProblem(name.c_str())) {
-            problem = "its data file name \"" + Cp1252ToUtf8(name) + "\" is not a file beside the viewer: " + why;
-            return nullptr;
-        }
-        if (name != name_ || !file_) {
-            name_ = name;
-            file_.reset();
-            fs::path path = folder_ / PathFromUtf8(Cp1252ToUtf8(name));
-            std::error_code error;
-            if (!fs::exists(path, error)) {
-                reason_ = "data file " + Cp1252ToUtf8(name) + " is missing";
-            } else {
-                try {
-                    file_ = OpenForReading(path, "data file");
-                } catch (const BuildError& failure) {
-                    reason_ = failure.what();
-                }
-            }
-        }
-        if (!file_) {
-            problem = reason_;
-            return nullptr;
-        }
-        if (!SeekTo(file_.get(), offset)) {
-            problem = "data file " + Cp1252ToUtf8(name) + " cannot be read at offset " + std::to_string(offset);
-            return nullptr;
-        }
-        return file_.get();
+// The data files are opened in the disc's folder; a file that cannot be is
+// taken as missing (the copy then says so).
+FILE* OpenDataFile(void* context, const char* name)
+{
+    const fs::path& folder = *(const fs::path*)context;
+    try {
+        return OpenForReading(folder / PathFromUtf8(name), "data file").release();
+    } catch (const BuildError&) {
+        return nullptr;
     }
-
-private:
-    fs::path folder_;
-    std::string name_;
-    FilePtr file_;
-    std::string reason_;
-};
+}
 
 // Creates one folder (a real folder, never a link that could lead out of
 // the tree) inside its parent's, which is there already; returns it, or an
 // empty path with the problem.
 fs::path MakeFolder(const fs::path& parent, const std::string& name, std::string& problem)
 {
-    fs::path folder = name.empty() ? parent : parent / PathFromUtf8(Cp1252ToUtf8(name));
+    fs::path folder = name.empty() ? parent : parent / PathFromUtf8(name);
     std::error_code error;
     fs::file_status status = fs::symlink_status(LongPathForm(folder), error);
     if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_directory(status))) {
@@ -99,7 +63,7 @@ bool IsDiscFile(const ReadableDisc& disc, const fs::path& target)
         return true;
     for (const DiscItem& item : disc) {
         if (IsFileItem(item.itemType) && item.dataFileName[0] && IsPlainFileName(item.dataFileName) &&
-            fs::equivalent(target, disc.folder / PathFromUtf8(Cp1252ToUtf8(item.dataFileName)), error))
+            fs::equivalent(target, disc.folder / PathFromUtf8(disc.NameText(item.dataFileName)), error))
             return true;
     }
     return false;
@@ -107,27 +71,45 @@ bool IsDiscFile(const ReadableDisc& disc, const fs::path& target)
 
 class DiscReader {
 public:
-    DiscReader(const ReadableDisc& disc, std::ostream& out) : disc_(disc), out_(out), data_(disc.folder) {}
+    DiscReader(const ReadableDisc& disc, std::ostream& out) : disc_(disc), out_(out) {}
 
     // Copies one item's contents to destination (null: only checks them);
     // true when every byte came and every check held, else the line is out.
     bool Copy(const DiscItem& item, FILE* destination, const fs::path& destinationPath)
     {
-        std::string problem;
-        FILE* source = data_.At(item.dataFileName, item.dataOffset, problem);
-        if (!source)
-            return Fail("unreadable", item, problem);
+        std::string dataName = disc_.NameText(item.dataFileName);
+        if (!item.dataFileName[0])
+            return Fail("unreadable", item, "it names no data file");
+        if (const char* why = FileNameProblem(item.dataFileName))
+            return Fail("unreadable", item,
+                        "its data file name \"" + dataName + "\" is not a file beside the viewer: " + why);
+        DataFileOpener opener = {OpenDataFile, (void*)&disc_.folder};
+        DataRead source;
+        int started = StartDataRead(&source, &opener, item.dataFileName, item.dataOffset, disc_.opened.dataFileLimit);
+        if (started != DATA_READ_STARTED) {
+            std::string name = disc_.NameText(source.name);
+            EndDataRead(&source);
+            return Fail("unreadable", item,
+                        started == DATA_FILE_MISSING
+                            ? "data file " + name + " is missing"
+                            : "data file " + name + " cannot be read at offset " + std::to_string(item.dataOffset));
+        }
         ContentFormat format;
-        if (!DiscContentFormat(&disc_.opened, item.itemId, item.itemSize, item.reserved, nullptr, &format))
+        if (!DiscContentFormat(&disc_.opened, item.itemId, item.itemSize, item.reserved, nullptr, &format)) {
+            EndDataRead(&source);
             throw DiscRefused("the disc's contents cannot be opened");
-        switch (CopyFrom(format, destination, source)) {
+        }
+        int copied = CopyFrom(format, destination, &source);
+        std::string lastFile = disc_.NameText(source.name);
+        EndDataRead(&source);
+        switch (copied) {
         case COPY_DONE:
             return true;
         case COPY_DAMAGED:
             return Fail("damaged", item, "");
         case COPY_SOURCE_ENDED:
             return Fail(disc_.opened.checksums ? "damaged" : "unreadable", item,
-                        "data file " + Cp1252ToUtf8(item.dataFileName) + " ends before its contents do");
+                        "data file " + lastFile + " ends before its contents do");
         case COPY_WRITE_FAILED:
             return Fail("not written", item, "cannot write " + ShowPath(destinationPath) + ": " +
                                                  std::generic_category().message(errno));
@@ -138,7 +120,7 @@ public:
 
     // Larger contents are read ahead on a second thread while the pieces
     // already read are checked.
-    static int CopyFrom(const ContentFormat& format, FILE* destination, FILE* source)
+    static int CopyFrom(const ContentFormat& format, FILE* destination, DataRead* source)
     {
         uint64_t stored = StoredContentSize(&format);
         uint32_t pieceSize = ContentPieceSize(&format);
@@ -152,7 +134,20 @@ public:
                 return CopyContentsFrom(&summed, destination, &pieces, nullptr, nullptr);
             }
         }
-        return CopyContents(&format, destination, source, nullptr, nullptr);
+        std::unique_ptr<unsigned char, void (*)(unsigned char*)> buffer(AllocateAligned(pieceSize), FreeAligned);
+        if (!buffer)
+            return COPY_NO_MEMORY;
+        struct Direct {
+            DataRead* read;
+            unsigned char* bytes;
+            static unsigned char* Next(void* context, uint32_t length)
+            {
+                Direct* self = (Direct*)context;
+                return ReadData(self->read, self->bytes, length) ? self->bytes : nullptr;
+            }
+        } direct = {source, buffer.get()};
+        ContentPieces pieces = {Direct::Next, &direct};
+        return CopyContentsFrom(&format, destination, &pieces, nullptr, nullptr);
     }
 
     bool Fail(const char* what, const DiscItem& item, const std::string& why)
@@ -164,7 +159,6 @@ public:
 private:
     const ReadableDisc& disc_;
     std::ostream& out_;
-    DataFiles data_;
 };
 
 // Gives part the target's name, replacing a file of that name in one step.
@@ -236,7 +230,7 @@ fs::path PartPath(const fs::path& target)
 // when it is whole and intact: an existing file is never replaced by less.
 bool ExtractFile(const ReadableDisc& disc, DiscReader& reader, const DiscItem& item, const fs::path& folder)
 {
-    fs::path target = folder / PathFromUtf8(Cp1252ToUtf8(item.name));
+    fs::path target = folder / PathFromUtf8(disc.NameText(item.name));
     std::error_code error;
     fs::file_status status = fs::symlink_status(LongPathForm(target), error);
     if (fs::is_directory(status))
@@ -267,6 +261,8 @@ bool ExtractFile(const ReadableDisc& disc, DiscReader& reader, const DiscItem& i
     }
     if (!copied)
         fs::remove(part, error);
+    else if (item.modified)
+        SetFileModified(target, item.modified);  // a time that cannot be set costs no file
     return copied;
 }
 
@@ -280,12 +276,12 @@ int Extract(const ReadableDisc& disc, const fs::path& outDir, std::ostream& out,
         return EXIT_NOT_A_DISC;
     }
     std::string title = disc.title.empty() ? "Arcseal" : disc.title;
-    if (const char* why = FileNameProblem(title.c_str())) {
-        out << "refused: the disc title \"" << Cp1252ToUtf8(title) << "\" cannot name a folder: " << why
+    if (const char* why = disc.NameProblem(title.c_str())) {
+        out << "refused: the disc title \"" << disc.NameText(title.c_str()) << "\" cannot name a folder: " << why
             << "; no file is written\n";
         return EXIT_DAMAGED;
     }
-    fs::path root = outDir / PathFromUtf8(Cp1252ToUtf8(title));
+    fs::path root = outDir / PathFromUtf8(disc.NameText(title.c_str()));
     NoChecksumsNote(disc, out);
     DiscReader reader(disc, out);
     std::string rootProblem;
@@ -311,14 +307,14 @@ int Extract(const ReadableDisc& disc, const fs::path& outDir, std::ostream& out,
         bool ownName = false;
         if (parentFolder.empty()) {
             problem = "its folder could not be made";
-        } else if (const char* why = FileNameProblem(item.name)) {
-            problem = "\"" + Cp1252ToUtf8(item.name) + "\" cannot be a file name: " + why;
+        } else if (const char* why = disc.NameProblem(item.name)) {
+            problem = "\"" + disc.NameText(item.name) + "\" cannot be a file name: " + why;
             ownName = true;
-        } else if (!taken.insert({parentIndex, FoldCaseCp1252(item.name)}).second && file) {
+        } else if (!taken.insert({parentIndex, disc.FoldedName(item.name)}).second && file) {
             problem = "another item of its folder has the same name";
         }
         if (problem.empty() && !file)
-            made[i] = MakeFolder(parentFolder, item.name, problem);
+            made[i] = MakeFolder(parentFolder, disc.NameText(item.name), problem);
         if (!problem.empty()) {
             // A folder's own bad name is told once; its files say it again.
             if (file || ownName || !parentFolder.empty())

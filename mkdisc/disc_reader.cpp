@@ -1,10 +1,13 @@
 #include "disc_reader.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "build_error.h"
 #include "cp1252.h"
 #include "item_records.h"
+#include "path_text.h"
+#include "unicode_text.h"
 #include "staged_output.h"
 #include "wipe_text.h"
 
@@ -68,13 +71,23 @@ void OpenDiscForReading(const fs::path& folder, const std::optional<std::string>
     if (disc.opened.needsPassword) {
         if (!password)
             Refuse(disc, DISC_NEEDS_PASSWORD);
-        // Scrambled discs keep the design's code page 1252 password.
+        // Scrambled discs (and the first strong ones) keep the design's code
+        // page 1252 password; the wide records' discs take UTF-8 in NFC.
         std::string typed;
         TextWiper wiper{typed};
-        if (!Utf8ToCp1252(*password, typed))
+        if (disc.opened.wide) {
+            size_t length = 0;
+            char* normal = NfcUtf8(password->data(), password->size(), &length);
+            if (!normal)
+                throw DiscRefused("wrong password (it is not valid UTF-8 text)");
+            typed.assign(normal, length);
+            memset(normal, 0, length);
+            free(normal);
+        } else if (!Utf8ToCp1252(*password, typed)) {
             throw DiscRefused("wrong password (it has a character no Arcseal password can hold)");
+        }
         if (typed.size() > MAX_PASSWORD_LENGTH)
-            throw DiscRefused("wrong password (Arcseal passwords have at most 250 characters)");
+            throw DiscRefused("wrong password (Arcseal passwords have at most 250 bytes)");
         if (!UnlockOpenedDisc(&disc.opened, typed.data(), typed.size(), &reason))
             Refuse(disc, reason);
     } else if (!UnlockOpenedDisc(&disc.opened, nullptr, 0, &reason)) {
@@ -92,8 +105,30 @@ void OpenDiscForReading(const fs::path& folder, const std::optional<std::string>
 
 std::string ItemPathText(const ReadableDisc& disc, const DiscItem& item)
 {
-    std::string text = Cp1252ToUtf8(item.name);
+    std::string text = disc.NameText(item.name);
     for (const DiscItem* folder = disc.FolderOf(item); folder; folder = disc.FolderOf(*folder))
-        text = Cp1252ToUtf8(folder->name) + "/" + text;
+        text = disc.NameText(folder->name) + "/" + text;
+    return text;
+}
+
+std::string ReadableDisc::NameText(const char* stored) const
+{
+    return opened.wide ? std::string(stored) : Cp1252ToUtf8(stored);
+}
+
+const char* ReadableDisc::NameProblem(const char* stored) const
+{
+    if (opened.wide && !IsValidUtf8(stored, strlen(stored)))
+        return "the name is not valid UTF-8";
+    return FileNameProblem(stored);
+}
+
+std::string ReadableDisc::FoldedName(const char* stored) const
+{
+    if (!opened.wide)
+        return FoldCaseCp1252(stored);
+    char* folded = FoldedUtf8(stored, strlen(stored));
+    std::string text = folded ? folded : stored;
+    free(folded);
     return text;
 }

@@ -24,7 +24,7 @@ struct ReadableDisc {
     fs::path folder;
     fs::path viewer;
     OpenedDisc opened;
-    std::string title;  // the whole-disc item's name (CP1252), empty when none
+    std::string title;  // the whole-disc item's name as stored, empty when none
 
     const DiscItem* begin() const { return opened.items; }
     const DiscItem* end() const { return opened.items + opened.itemCount; }
@@ -33,6 +33,13 @@ struct ReadableDisc {
     bool IsTop(const DiscItem& item) const;
     // The folder an item lies in, or null when it lies at the top.
     const DiscItem* FolderOf(const DiscItem& item) const;
+
+    // A stored name as UTF-8 (the design's names are CP1252).
+    std::string NameText(const char* stored) const;
+    // Why a stored name cannot be a file name, or null.
+    const char* NameProblem(const char* stored) const;
+    // The form two names share when Windows takes them for one file.
+    std::string FoldedName(const char* stored) const;
 };
 
 // Reads folder/discview.exe; password is UTF-8 as typed. Throws DiscRefused.

@@ -2,6 +2,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
 #endif
 
 #ifdef _WIN32
@@ -52,6 +55,7 @@ std::vector<FolderEntry> ListFolder(const fs::path& folder, std::error_code& err
         else if (!(attributes & FILE_ATTRIBUTE_DEVICE))
             entry.kind = EntryKind::File;
         entry.size = ((uint64_t)found.nFileSizeHigh << 32) | found.nFileSizeLow;
+        entry.modified = ((uint64_t)found.ftLastWriteTime.dwHighDateTime << 32) | found.ftLastWriteTime.dwLowDateTime;
         entries.push_back(std::move(entry));
     } while (FindNextFileW(search, &found));
     DWORD code = GetLastError();
@@ -61,11 +65,42 @@ std::vector<FolderEntry> ListFolder(const fs::path& folder, std::error_code& err
     return entries;
 }
 
+bool SetFileModified(const fs::path& path, uint64_t fileTime)
+{
+    HANDLE file = CreateFileW(LongPathForm(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME time = {(DWORD)fileTime, (DWORD)(fileTime >> 32)};
+    bool set = SetFileTime(file, nullptr, nullptr, &time) != 0;
+    CloseHandle(file);
+    return set;
+}
+
 #else
 
 fs::path LongPathForm(const fs::path& path)
 {
     return path;
+}
+
+uint64_t UnixToFileTime(int64_t seconds, int64_t nanoseconds)
+{
+    // 1601-01-01 lies 11,644,473,600 seconds before 1970-01-01.
+    int64_t ticks = (seconds + 11644473600LL) * 10000000LL + nanoseconds / 100;
+    return ticks > 0 ? (uint64_t)ticks : 0;
+}
+
+bool SetFileModified(const fs::path& path, uint64_t fileTime)
+{
+    int64_t ticks = (int64_t)fileTime - 116444736000000000LL;
+    int64_t seconds = ticks >= 0 ? ticks / 10000000 : -((-ticks + 9999999) / 10000000);
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = (time_t)seconds;
+    times[1].tv_nsec = (long)((ticks - seconds * 10000000) * 100);
+    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
 std::vector<FolderEntry> ListFolder(const fs::path& folder, std::error_code& error)
@@ -87,6 +122,9 @@ std::vector<FolderEntry> ListFolder(const fs::path& folder, std::error_code& err
             entry.size = it->file_size(error);
         if (error)
             break;
+        struct stat about;
+        if (entry.kind != EntryKind::Link && stat(entry.path.c_str(), &about) == 0)
+            entry.modified = UnixToFileTime(about.st_mtim.tv_sec, about.st_mtim.tv_nsec);
         entries.push_back(std::move(entry));
     }
     return entries;

@@ -7,5 +7,12 @@
 // the name is fine (cp1252 then holds it), else the reason it is refused.
 std::string ConvertItemName(const std::string& utf8Name, std::string& cp1252Name);
 
+// Strong discs: the name in NFC, checked as Windows would create it (at most
+// 255 UTF-16 units). Returns an empty text when it is fine, else the reason.
+std::string ConvertWideItemName(const std::string& utf8Name, std::string& nfcName);
+
+// What a scrambled disc's refusal adds: where such a name or size can go.
+extern const char* const STRONG_DISC_HINT;
+
 // The reason a CP1252 name cannot be created on Windows, or an empty text.
 std::string WindowsNameProblem(const std::string& cp1252Name);

@@ -9,12 +9,12 @@ namespace {
 
 void AppendRecord(ItemTable& table, const ItemRecord& record)
 {
-    uint32_t size = ItemRecordSize(&record);
+    uint32_t size = ItemRecordSize(&record, table.wide);
     if ((uint64_t)table.bytes.size() + size > 0xFFFFFFFFu)
         throw BuildError("the source holds too many items for one disc");
     size_t at = table.bytes.size();
     table.bytes.resize(at + size);
-    WriteItemRecord(&record, table.bytes.data() + at);
+    WriteItemRecord(&record, table.bytes.data() + at, table.wide);
     ++table.itemCount;
 }
 
@@ -27,7 +27,7 @@ ItemRecord MakeRecord(uint32_t id, uint32_t parentId, uint32_t type, const std::
     record.parentId = parentId;
     record.itemType = type;
     record.methodFlags = methodFlags;
-    // Names were checked against ITEM_NAME_MAX when they were read.
+    // Names were checked against ITEM_NAME_MAX (ITEM_WIDE_NAME_MAX) when they were read.
     memcpy(record.itemName, name.data(), name.size());
     return record;
 }
@@ -44,6 +44,7 @@ ItemTable BuildItemTable(const std::string& label, const std::vector<SourceEntry
                          const std::vector<uint32_t>& reserved)
 {
     ItemTable table;
+    table.wide = plan.stream;
     AppendRecord(table, MakeRecord(DISC_ROOT_ID, 0, ITEM_DISC_ROOT_BIT, "Arcseal", methodFlags));
     AppendRecord(table, MakeRecord(WHOLE_DISC_ID, DISC_ROOT_ID, ITEM_WHOLE_DISC, label, methodFlags));
 
@@ -54,16 +55,21 @@ ItemTable BuildItemTable(const std::string& label, const std::vector<SourceEntry
         uint32_t id = EntryItemId(i);
         uint32_t parentId = parentIds[entry.depth];
         if (entry.isFolder) {
-            AppendRecord(table, MakeRecord(id, parentId, ITEM_FOLDER, entry.name, methodFlags));
+            ItemRecord folder = MakeRecord(id, parentId, ITEM_FOLDER, entry.name, methodFlags);
+            folder.modified = entry.modified;
+            AppendRecord(table, folder);
             parentIds.resize(entry.depth + 1);
             parentIds.push_back(id);
             continue;
         }
         ItemRecord record = MakeRecord(id, parentId, ITEM_FILE, entry.name, methodFlags);
-        record.itemSize = (uint32_t)entry.size;
-        std::string dataFile = DataFileName(plan.placements[i].dataFile);
-        memcpy(record.dataFileName, dataFile.data(), dataFile.size());
+        record.itemSize = entry.size;
+        record.modified = entry.modified;
         record.dataOffset = plan.placements[i].offset;
+        if (!table.wide) {
+            std::string dataFile = DataFileName(plan.placements[i].dataFile);
+            memcpy(record.dataFileName, dataFile.data(), dataFile.size());
+        }
         if (i < reserved.size())
             record.reserved = reserved[i];
         AppendRecord(table, record);

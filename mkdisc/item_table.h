@@ -15,12 +15,13 @@ struct ItemTable {
     std::vector<unsigned char> bytes;  // plain records, scrambled when written; or sealed
     uint32_t itemCount = 0;
     bool sealed = false;               // bytes are the sealed table and its tag
+    bool wide = false;                 // the wide records (a stream plan's)
 };
 
 // The item id of source entry index (entries follow the two fixed items).
 uint32_t EntryItemId(size_t index);
 
-// label is the whole disc's CP1252 name; every item carries methodFlags, so
+// label is the whole disc's name (CP1252, or UTF-8 for a stream plan's wide records); every item carries methodFlags, so
 // the viewer's Properties dialog describes folders as their files. A file
 // item's reserved field takes its entry's value of reserved (when given).
 ItemTable BuildItemTable(const std::string& label, const std::vector<SourceEntry>& entries,

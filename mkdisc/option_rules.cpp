@@ -1,5 +1,6 @@
 #include "option_rules.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "cp1252.h"
@@ -9,6 +10,7 @@
 #include "option_values.h"
 #include "password_input.h"
 #include "scramble.h"
+#include "unicode_text.h"
 #include "wipe_text.h"
 
 namespace {
@@ -111,13 +113,12 @@ std::string CheckFontFace(const std::string& value, std::string& stored)
     return std::string();
 }
 
+// Checked for the disc's kind by SettleTexts.
 std::string CheckLabel(const std::string& value, std::string& stored)
 {
-    std::string label;
-    std::string problem = ConvertItemName(value, label);
-    if (!problem.empty())
-        return problem + " (the label names the folder the whole disc is exported to)";
-    stored = label;
+    if (value.empty())
+        return "the name is empty (the label names the folder the whole disc is exported to)";
+    stored = value;
     return std::string();
 }
 
@@ -139,17 +140,72 @@ const Dependency DEPENDENCIES[] = {
 
 std::string CheckPassword(const std::string& value, std::string& stored)
 {
+    if (value.empty())
+        return "the password is empty";
+    if (!IsValidUtf8(value.data(), value.size()))
+        return "the password is not valid UTF-8 text";
+    stored = value;
+    return std::string();
+}
+
+std::string DiscPassword(const std::string& typed, bool strong, std::string& stored)
+{
     std::string password;
-    std::string problem = ToCp1252(value, password);
-    if (!problem.empty())
-        return problem;
+    TextWiper wiper{password};
+    if (strong) {
+        size_t length = 0;
+        char* normal = NfcUtf8(typed.data(), typed.size(), &length);
+        if (!normal)
+            return "the password is not valid UTF-8 text";
+        password.assign(normal, length);
+        memset(normal, 0, length);
+        free(normal);
+    } else {
+        std::string problem = ToCp1252(typed, password);
+        if (!problem.empty())
+            return problem + "; " + STRONG_DISC_HINT;
+    }
     if (password.empty())
         return "the password is empty";
     if (password.size() > MAX_PASSWORD_LENGTH)
-        return "the password is longer than 250 characters";
-    if (CombinedKeyValue((password + passwordSalt).c_str()) == 0)
+        return strong ? "the password is longer than 250 bytes" : "the password is longer than 250 characters";
+    if (!strong && CombinedKeyValue((password + passwordSalt).c_str()) == 0)
         return "this password would leave the file contents unscrambled; choose another";
     stored = password;
+    return std::string();
+}
+
+bool IsStrongDisc(const DiscOptions& options)
+{
+    Protection mode = options.protection ? *options.protection
+                                         : (options.password ? Protection::Strong : Protection::Scrambled);
+    return options.integrity && mode == Protection::Strong;
+}
+
+std::string SettleTexts(DiscOptions& options, const char** option)
+{
+    bool strong = IsStrongDisc(options);
+    if (options.label) {
+        std::string label;
+        std::string problem = strong ? ConvertWideItemName(*options.label, label) : ConvertItemName(*options.label, label);
+        if (!problem.empty()) {
+            *option = "--label";
+            return problem + " (the label names the folder the whole disc is exported to)";
+        }
+        options.label = label;
+    }
+    if (options.password) {
+        std::string stored;
+        std::string problem = DiscPassword(*options.password, strong, stored);
+        WipeText(*options.password);
+        if (!problem.empty()) {
+            *option = "--password";
+            options.password.reset();
+            return problem;
+        }
+        options.password = stored;
+        WipeText(stored);
+    }
     return std::string();
 }
 

@@ -28,5 +28,18 @@ const OptionRule* FindOptionRule(const std::vector<OptionRule>& table, const std
 // Options given together (seen: the names given) that do not fit, or an empty text.
 std::string CheckCombinations(const std::set<std::string>& seen, const DiscOptions& options);
 
-// A password as typed (UTF-8) made into what the disc keeps, or the problem.
+// A password as typed (UTF-8): kept as typed until the disc's kind is known
+// (SettleTexts), or the problem.
 std::string CheckPassword(const std::string& value, std::string& stored);
+
+// The password a disc keeps: UTF-8 in NFC on strong discs, code page 1252 on
+// the others (as the design's viewer takes it); or the problem.
+std::string DiscPassword(const std::string& typed, bool strong, std::string& stored);
+
+// Whether the options make a strong disc (a password alone makes one).
+bool IsStrongDisc(const DiscOptions& options);
+
+// Once every option is read: the label and password as the disc keeps them
+// (see DiscPassword; the label likewise). Returns the problem and in
+// *option the option it belongs to, or an empty text.
+std::string SettleTexts(DiscOptions& options, const char** option);

@@ -4,7 +4,7 @@
 
 #include "scramble.h"
 
-ReadAhead::ReadAhead(FILE* source, uint64_t length, uint32_t pieceSize, unsigned char xorValue)
+ReadAhead::ReadAhead(DataRead* source, uint64_t length, uint32_t pieceSize, unsigned char xorValue)
     : source_(source), length_(length), pieceSize_(pieceSize), xorValue_(xorValue)
 {
     for (Slot& slot : slots_) {
@@ -45,7 +45,7 @@ void ReadAhead::Read()
                 return;
         }
         uint32_t piece = left < pieceSize_ ? (uint32_t)left : pieceSize_;
-        uint32_t got = (uint32_t)fread(slot.bytes, 1, piece, source_);
+        uint32_t got = ReadData(source_, slot.bytes, piece) ? piece : 0;
         XorWithValue(slot.bytes, got, xorValue_);
         {
             std::lock_guard<std::mutex> hold(lock_);

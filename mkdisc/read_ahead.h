@@ -9,14 +9,15 @@
 #include <thread>
 
 #include "content_copy.h"
+#include "data_stream.h"
 
 class ReadAhead {
 public:
-    // Reads length bytes from source's current position in pieces of
+    // Reads length bytes from where source is in pieces of
     // pieceSize (the last one shorter), as CopyContentsFrom asks for them.
     // A xorValue is applied to each piece on the reading thread too, which
     // leaves the checksum alone on the copying one.
-    ReadAhead(FILE* source, uint64_t length, uint32_t pieceSize, unsigned char xorValue = 0);
+    ReadAhead(DataRead* source, uint64_t length, uint32_t pieceSize, unsigned char xorValue = 0);
     // Stops the reading (also halfway) and waits for it.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
@@ -37,7 +38,7 @@ private:
     static unsigned char* Next(void* context, uint32_t length);
     void Read();
 
-    FILE* source_;
+    DataRead* source_;
     uint64_t length_;
     uint32_t pieceSize_;
     unsigned char xorValue_;

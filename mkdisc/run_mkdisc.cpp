@@ -25,7 +25,7 @@ std::string AskNewPassword(PasswordAsker ask, DiscOptions& options)
         return "no password was typed";
     if (first != second)
         return "the two passwords differ";
-    std::string problem = CheckPassword(first, stored);
+    std::string problem = DiscPassword(first, true, stored);
     if (!problem.empty())
         return "the password: " + problem;
     options.password = stored;

@@ -1,6 +1,7 @@
 #include "source_tree.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <system_error>
 
@@ -8,6 +9,7 @@
 #include "cp1252.h"
 #include "folder_listing.h"
 #include "item_names.h"
+#include "unicode_text.h"
 
 namespace {
 
@@ -21,13 +23,14 @@ std::string FolderError(const fs::path& folder, const std::error_code& error)
     return "cannot read folder " + ShowPath(folder) + ": " + error.message();
 }
 
-SourceEntry DescribeEntry(const FolderEntry& item, size_t depth, NameProblems& names)
+SourceEntry DescribeEntry(const FolderEntry& item, size_t depth, bool wide, NameProblems& names)
 {
     const fs::path& path = item.path;
     std::string utf8Name;
-    SourceEntry entry{path, std::string(), depth, false, 0};
-    std::string problem = PathToUtf8(path.filename(), utf8Name) ? ConvertItemName(utf8Name, entry.name)
-                                                                : "the name is not valid Unicode";
+    SourceEntry entry{path, std::string(), depth, false, 0, item.modified};
+    std::string problem = "the name is not valid Unicode";
+    if (PathToUtf8(path.filename(), utf8Name))
+        problem = wide ? ConvertWideItemName(utf8Name, entry.name) : ConvertItemName(utf8Name, entry.name);
     if (!problem.empty()) {
         names.push_back(ShowPath(path) + ": " + problem);
         entry.name = utf8Name.empty() ? path.filename().string() : utf8Name;
@@ -45,19 +48,30 @@ SourceEntry DescribeEntry(const FolderEntry& item, size_t depth, NameProblems& n
         break;
     }
     entry.size = item.size;
-    if (entry.size > MAX_ITEM_SIZE)
-        throw BuildError("cannot store " + ShowPath(path) + ": it has " +
-                         std::to_string(entry.size) +
-                         " bytes; a disc holds files of at most 4294967295 bytes (4 GiB - 1)");
+    if (!wide && entry.size > MAX_ITEM_SIZE)
+        throw BuildError("cannot store " + ShowPath(path) + ": it has " + std::to_string(entry.size) +
+                         " bytes; a disc without a password holds files of at most 4294967295 bytes "
+                         "(4 GiB - 1); " + STRONG_DISC_HINT);
     return entry;
 }
 
-std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth, NameProblems& names)
+// The form two names share when Windows would put both on one file.
+std::string FoldedName(const std::string& name, bool wide)
+{
+    if (!wide)
+        return FoldCaseCp1252(name);
+    char* folded = FoldedUtf8(name.data(), name.size());
+    std::string text = folded ? folded : name;
+    free(folded);
+    return text;
+}
+
+std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth, bool wide, NameProblems& names)
 {
     std::vector<SourceEntry> entries;
     std::error_code error;
     for (const FolderEntry& item : ListFolder(folder, error))
-        entries.push_back(DescribeEntry(item, depth, names));
+        entries.push_back(DescribeEntry(item, depth, wide, names));
     if (error)
         throw BuildError(FolderError(folder, error));
 
@@ -66,22 +80,25 @@ std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth, NamePr
     // Windows would put both on one file when the disc is exported.
     std::map<std::string, const SourceEntry*> folded;
     for (const SourceEntry& entry : entries) {
-        auto inserted = folded.emplace(FoldCaseCp1252(entry.name), &entry);
+        auto inserted = folded.emplace(FoldedName(entry.name, wide), &entry);
         if (!inserted.second)
             names.push_back("both " + ShowPath(inserted.first->second->path) + " and " + ShowPath(entry.path) +
-                            ": Windows does not tell names apart that differ only in case");
+                            (wide ? ": the names differ only in case or in how their letters are composed, "
+                                    "which Windows and the disc do not tell apart"
+                                  : ": Windows does not tell names apart that differ only in case"));
     }
     return entries;
 }
 
-void AddFolder(const fs::path& folder, size_t depth, std::vector<SourceEntry>& items, NameProblems& names)
+void AddFolder(const fs::path& folder, size_t depth, bool wide, std::vector<SourceEntry>& items,
+               NameProblems& names)
 {
-    for (SourceEntry& entry : ReadFolder(folder, depth, names)) {
+    for (SourceEntry& entry : ReadFolder(folder, depth, wide, names)) {
         bool isFolder = entry.isFolder;
         fs::path path = entry.path;
         items.push_back(std::move(entry));
         if (isFolder)
-            AddFolder(path, depth + 1, items, names);
+            AddFolder(path, depth + 1, wide, items, names);
     }
 }
 
@@ -100,11 +117,11 @@ std::string NamesMessage(const NameProblems& names)
 
 }  // namespace
 
-std::vector<SourceEntry> ScanSourceTree(const fs::path& sourceDir)
+std::vector<SourceEntry> ScanSourceTree(const fs::path& sourceDir, bool wide)
 {
     std::vector<SourceEntry> items;
     NameProblems names;
-    AddFolder(sourceDir, 0, items, names);
+    AddFolder(sourceDir, 0, wide, items, names);
     if (!names.empty())
         throw BuildError(NamesMessage(names));
     return items;

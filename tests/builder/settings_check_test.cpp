@@ -108,7 +108,7 @@ TEST_F(SettingsCheckTest, EachProblemIsPutOnItsField)
              s[FIELD_PASSWORD] = std::string(251, 'p');
              s[FIELD_CONFIRM] = s[FIELD_PASSWORD];
              s[FIELD_BACK_COLOUR] = "black";
-         }, FIELD_PASSWORD, "250 characters"},
+         }, FIELD_PASSWORD, "longer than 250"},
     };
     for (const Case& c : cases) {
         ProjectSettings changed = settings;

@@ -11,6 +11,7 @@
 
 #include "byte_source.h"
 #include "content_copy.h"
+#include "data_stream.h"
 #include "disc_open.h"
 #include "disc_keys.h"
 #include "integrity_record.h"
@@ -105,7 +106,8 @@ std::vector<ItemRecord> OpenedItems(const fs::path& viewerFile, const std::strin
         record.itemSize = item.itemSize;
         record.reserved = item.reserved;
         record.methodFlags = item.methodFlags;
-        strncpy(record.itemName, item.name, ITEM_NAME_MAX);
+        record.modified = item.modified;
+        strncpy(record.itemName, item.name, ITEM_WIDE_NAME_MAX);
         strncpy(record.dataFileName, item.dataFileName, ITEM_NAME_MAX);
         record.dataOffset = item.dataOffset;
         items.push_back(record);
@@ -123,25 +125,31 @@ std::vector<ItemRecord> OpenSealedItems(const DiscContents& disc, const std::str
     return OpenedItems(disc.viewerFile, &password);
 }
 
+static FILE* OpenInFolder(void* context, const char* name)
+{
+    return fopen((*(const fs::path*)context / name).string().c_str(), "rb");
+}
+
 std::string ExtractSealedFile(const fs::path& outputDir, const ItemRecord& item, const DiscKeys& keys)
 {
+    uint64_t limit = ReadDisc(outputDir).record.dataFileLimit;
     ChunkCipher* cipher = OpenChunkCipher(keys.contentKey);
-    ContentFormat format{CONTENT_SEALED, 0, 0, cipher, STRONG_CHUNK_SIZE, item.itemId, item.itemSize};
-    FILE* data = fopen((outputDir / item.dataFileName).string().c_str(), "rb");
+    ContentFormat format{CONTENT_SEALED, 0, 0, cipher, STRONG_CHUNK_SIZE, item.itemId, item.itemSize, limit != 0};
+    DataFileOpener opener = {OpenInFolder, (void*)&outputDir};
+    DataRead read;
     FILE* out = tmpfile();
     std::string plain;
-    if (data && out && fseek(data, (long)item.dataOffset, SEEK_SET) == 0) {
-        EXPECT_EQ(COPY_DONE, CopyContents(&format, out, data, nullptr, nullptr)) << item.itemName;
+    if (out && StartDataRead(&read, &opener, item.dataFileName, item.dataOffset, limit) == DATA_READ_STARTED) {
+        EXPECT_EQ(COPY_DONE, CopyFromDataFiles(&format, &read, out, nullptr, nullptr)) << item.itemName;
         plain.resize((size_t)ftell(out));
         rewind(out);
         if (!plain.empty()) {
             EXPECT_EQ(plain.size(), fread(&plain[0], 1, plain.size(), out));
         }
     } else {
+        EndDataRead(&read);
         ADD_FAILURE() << "cannot read the data file of " << item.itemName;
     }
-    if (data)
-        fclose(data);
     if (out)
         fclose(out);
     CloseChunkCipher(cipher);
@@ -154,7 +162,7 @@ std::string ExtractFile(const fs::path& outputDir, const ItemRecord& item, const
     EXPECT_LE((uint64_t)item.dataOffset + item.itemSize, data.size()) << item.itemName;
     if ((uint64_t)item.dataOffset + item.itemSize > data.size())
         return std::string();
-    std::string bytes = data.substr(item.dataOffset, item.itemSize);
+    std::string bytes = data.substr((size_t)item.dataOffset, (size_t)item.itemSize);
     XorScramble(key.c_str(), (unsigned char*)&bytes[0], (int32_t)bytes.size());
     return bytes;
 }

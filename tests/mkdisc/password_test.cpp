@@ -147,8 +147,15 @@ TEST(PasswordTest, PasswordsTheGateCannotUseAreRefused)
     std::string source = (scratch / "src").string();
     fs::create_directories(source);
     std::string output = (scratch / "out").string();
-    // "q" cancels out the salt's combined value: the contents would stay plain.
-    for (const std::string& password : {std::string(251, 'p'), std::string(), std::string("q")}) {
+    // "q" cancels out the salt's combined value: scrambled contents would stay
+    // plain. A strong disc takes any script, in at most 250 bytes of UTF-8.
+    for (const std::string& password : {std::string(251, 'p'), std::string(), std::string("q"),
+                                        std::string("\xC5\x81\xC3\xB3" "d\xC5\xBA")}) {
+        RunResult run = RunMkdiscWith({"--password", password, "--protection", "scrambled", source, output});
+        EXPECT_EQ(2, run.exitCode) << password;
+        EXPECT_NE(std::string::npos, run.messages.find("--password")) << run.messages;
+    }
+    for (const std::string& password : {std::string(251, 'p'), std::string("\xFF\xFE")}) {
         RunResult run = RunMkdiscWith({"--password", password, source, output});
         EXPECT_EQ(2, run.exitCode) << password;
         EXPECT_NE(std::string::npos, run.messages.find("--password")) << run.messages;
@@ -247,7 +254,7 @@ TEST(PasswordTest, StrongDiscsRefuseEveryChangeToTheirLayout)
                      .exitCode);
     const std::string original = ReadText(scratch / "out/discview.exe");
     const DiscContents disc = ReadDisc(scratch / "out");
-    ASSERT_EQ(INTEGRITY_VERSION_BOUND, disc.record.version);
+    ASSERT_EQ(INTEGRITY_VERSION_WIDE, disc.record.version);
     auto changeHeader = [&](std::string bytes, void (*change)(LayoutHeader*)) {
         LayoutHeader header = disc.header;
         change(&header);

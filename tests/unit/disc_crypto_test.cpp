@@ -228,7 +228,7 @@ StoredItem MakeStored(int mode, uint32_t size, ChunkCipher* cipher)
     item.plain.resize(size);
     for (uint32_t i = 0; i < size; ++i)
         item.plain[i] = (unsigned char)(i * 7 + i / 251);
-    item.format = ContentFormat{mode, 0x5C, Crc32Of(item.plain.data(), size), cipher, 4096, 77, size};
+    item.format = ContentFormat{mode, 0x5C, Crc32Of(item.plain.data(), size), cipher, 4096, 77, size, 0};
     if (mode == CONTENT_SEALED) {
         item.stored.resize(StoredContentSize(&item.format));
         if (size > 0) {
