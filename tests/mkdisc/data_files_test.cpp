@@ -2,9 +2,12 @@
 // determinism, and reading them back with --verify and --extract.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <cstring>
 #include <map>
 
+#include "data_plan.h"
 #include "disc_open.h"
 #include "disc_test_support.h"
 
@@ -108,7 +111,30 @@ TEST_F(DataFilesTest, FileOf4GiBIsRefusedWithoutWritingAnything)
     EXPECT_EQ(1, run.exitCode);
     EXPECT_NE(std::string::npos, run.messages.find("huge.iso")) << run.messages;
     EXPECT_NE(std::string::npos, run.messages.find("4294967295")) << run.messages;
+    EXPECT_NE(std::string::npos, run.messages.find("a strong disc")) << run.messages;
     EXPECT_FALSE(fs::exists(output));
+}
+
+// The stream plan in 64 bits (the 32-bit build runs this too): files past
+// 4 GiB run on across data files, none over the limit.
+TEST(DataStreamPlan, FilesPast4GiBRunAcrossDataFilesOfTheLimit)
+{
+    const uint64_t five = 5ull << 30, limit = 0xFFFFFFFFull;
+    std::vector<SourceEntry> entries = {
+        {"a", "a", 0, false, 10, 0}, {"d", "d", 0, true, 0, 0}, {"big", "big", 1, false, five, 0},
+        {"e", "e", 1, false, 0, 0},  {"z", "z", 0, false, 7, 0}};
+    DataPlan plan = PlanDataStream(entries, limit, 65536);
+    const uint64_t bigStored = five + (five / 65536) * 16;
+    EXPECT_EQ(plan.placements[2].offset, 10 + 16);
+    EXPECT_EQ(plan.placements[3].offset, 10 + 16 + bigStored);
+    EXPECT_EQ(plan.placements[4].offset, 10 + 16 + bigStored);
+    EXPECT_EQ(plan.placements[4].dataFile, 2u);
+    EXPECT_EQ(plan.dataFileCount, 2u);
+    // An empty file where a data file ends starts in the next one, which is made.
+    std::vector<SourceEntry> exact = {{"a", "a", 0, false, 65536 - 16, 0}, {"e", "e", 0, false, 0, 0}};
+    plan = PlanDataStream(exact, 65536, 65536);
+    EXPECT_EQ(plan.placements[1].dataFile, 2u);
+    EXPECT_EQ(plan.dataFileCount, 2u);
 }
 
 TEST_F(DataFilesTest, SameInputGivesIdenticalBytes)
@@ -228,6 +254,43 @@ TEST_F(DiscReadingTest, DamageIsReportedForEachFileAloneAndNeverWritten)
             EXPECT_NE(std::string::npos, run.output.find(line + "1 of 4 files")) << run.output;
         }
     }
+}
+
+// Strong discs hold any name and run one stream across data files: a file
+// spans several, each name comes back as written (NFC), with its time.
+TEST_F(DiscReadingTest, StrongDiscsHoldAnyNameAndRunAcrossDataFiles)
+{
+    const std::string polish = "\xC5\x81\xC3\xB3" "d\xC5\xBA \xE5\xA0\xB1\xE5\x91\x8A.txt";  // Łódź 報告.txt
+    const std::string folder = "\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82\xD1\x8B";     // Отчёты
+    const std::string emoji = "\xF0\x9F\x98\x80 \xCE\xB1.bin";                                   // 😀 α.bin
+    WriteText(source / fs::u8path(polish), PatternText(1000, 1));
+    WriteText(source / fs::u8path(folder) / fs::u8path(emoji), PatternText(200000, 2));
+    WriteText(source / "z empty", "");
+    const auto when = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(source / fs::u8path(polish), when);
+    // The title in NFD is kept in NFC; the password too (typed NFC below).
+    ASSERT_EQ(0, RunBuild({"--label", "Dysk \xCE\xA9 e\xCC\x81", "--password", "Lo\xCC\x81" "dz\xCC\x81",
+                           "--data-file-limit", "65536"}).exitCode);
+    EXPECT_TRUE(fs::exists(output / "disc0004.dat"));
+    for (uint32_t number = 1; number <= 4; ++number)
+        EXPECT_LE(fs::file_size(output / ("disc000" + std::to_string(number) + ".dat")), 65536u);
+    const std::string password = "L\xC3\xB3" "d\xC5\xBA";
+    RunResult verify = RunMkdiscWith({"--verify", output.string(), "--password", password});
+    EXPECT_EQ("all 3 files are intact\n", verify.output) << verify.messages;
+    RunResult extract = RunMkdiscWith({"--extract", output.string(), "--to", target.string(), "--password", password});
+    EXPECT_EQ(0, extract.exitCode) << extract.output << extract.messages;
+    const fs::path root = target / fs::u8path("Dysk \xCE\xA9 \xC3\xA9");
+    EXPECT_EQ(FilesUnder(source), FilesUnder(root));
+    auto seconds = [](fs::file_time_type t) {
+        return std::chrono::duration_cast<std::chrono::seconds>(t.time_since_epoch()).count();
+    };
+    EXPECT_EQ(seconds(when), seconds(fs::last_write_time(root / fs::u8path(polish))));
+
+    // A data file in the middle of the big file cut short: that file alone is damaged.
+    fs::resize_file(output / "disc0002.dat", 100);
+    verify = RunMkdiscWith({"--verify", output.string(), "--password", password});
+    EXPECT_EQ("damaged: " + folder + "/" + emoji + " (data file disc0002.dat ends before its contents do)\n"
+              "1 of 3 files are damaged\n", verify.output);
 }
 
 TEST_F(DiscReadingTest, HostileNamesNeverWriteOutsideTheTarget)

@@ -64,6 +64,29 @@ TEST_F(RefusalTest, NamesDifferingOnlyInCase)
     ExpectRefusedNaming("report.txt");
 }
 
+// A strong disc holds names of any script; names that Windows or the disc
+// take for one (case in any script, composed or decomposed letters) are
+// refused together, each pair named.
+TEST_F(RefusalTest, StrongDiscsHoldAnyNameButNotTwoThatAreOne)
+{
+    WriteText(source / fs::u8path("\xE6\x97\xA5\xE6\x9C\xAC.txt"), "x");
+    RunResult scrambled = RunBuild({"--protection", "scrambled"});
+    EXPECT_EQ(1, scrambled.exitCode);
+    EXPECT_NE(std::string::npos, scrambled.messages.find("a strong disc (--protection strong, with a password) holds any name"))
+        << scrambled.messages;
+    EXPECT_EQ(0, RunBuild({"--password", "pw"}).exitCode);
+
+    WriteText(source / fs::u8path("\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1"), "1");  // Αθήνα
+    WriteText(source / fs::u8path("\xCE\xB1\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1"), "2");  // αθήνα
+    WriteText(source / fs::u8path("Caf\xC3\xA9"), "3");
+    WriteText(source / fs::u8path("Cafe\xCC\x81"), "4");
+    RunResult run = RunBuild({"--password", "pw"});
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.messages.find("cannot store 2 names:")) << run.messages;
+    EXPECT_NE(std::string::npos, run.messages.find("\xCE\xB1\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1\": the names differ")) << run.messages;
+    EXPECT_NE(std::string::npos, run.messages.find("composed")) << run.messages;
+}
+
 TEST_F(RefusalTest, SymbolicLinksAndSpecialFiles)
 {
     fs::create_symlink(source / "fine.txt", source / "link.txt");

@@ -3,12 +3,16 @@
 // so both sides are held to the same published vectors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "content_copy.h"
+#include "data_stream.h"
 #include "disc_crypto.h"
 #include "disc_keys.h"
 #include "integrity_record.h"
@@ -164,7 +168,8 @@ TEST(IntegrityRecordFormat, ReadsBackAndRefusesDamageAndHostileValues)
         {"huge chunks", [](IntegrityRecord* r) { r->chunkSize = 0x80000000; }},
         {"no chunks", [](IntegrityRecord* r) { r->chunkSize = 0; }},
         {"strong without verifier", [](IntegrityRecord* r) { r->flags &= ~INTEGRITY_VERIFIER; }},
-        {"newer version", [](IntegrityRecord* r) { r->version = 3; }},
+        {"wide records without a data file limit", [](IntegrityRecord* r) { r->version = 3; }},
+        {"newer version", [](IntegrityRecord* r) { r->version = 4; }},
     };
     for (const Hostile& h : hostile) {
         IntegrityRecord changed = strong;
@@ -321,6 +326,69 @@ TEST(CheckedCopy, GivesBackEveryByteAndCatchesDamageInEveryMode)
     EXPECT_EQ(count.bytes, big.plain.size());
     count = Count{0, 1};
     EXPECT_EQ(CopyThroughFiles(&big.format, big.stored, &out, progress, &count), COPY_ABORTED);
+    CloseChunkCipher(cipher);
+}
+
+FILE* OpenInFolder(void* context, const char* name)
+{
+    return fopen((*(const std::filesystem::path*)context / name).string().c_str(), "rb");
+}
+
+// The wide records' stream: one item's sealed chunks cut across data files
+// at the limit, its size in every chunk's associated data as 64 bits.
+TEST(CheckedCopy, WideContentsRunAcrossDataFilesAndCarryTheirSizeIn64Bits)
+{
+    namespace fs = std::filesystem;
+    unsigned char key[DISC_KEY_SIZE] = {4, 5, 6};
+    ChunkCipher* cipher = OpenChunkCipher(key);
+    StoredItem item = MakeStored(CONTENT_SEALED, 150000, cipher);
+    item.format.wideSize = 1;
+    item.stored.assign(StoredContentSize(&item.format), 0);
+    ASSERT_EQ(SealPiece(&item.format, 0, item.plain.data(), 150000, item.stored.data()), item.stored.size());
+
+    // The item starts 1000 bytes into the stream; data files hold 65536 bytes.
+    const uint64_t limit = 65536, start = 1000;
+    fs::path folder = fs::temp_directory_path() / ("arcseal-stream-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    fs::create_directories(folder);
+    std::string stream(start, 'x');
+    stream.append(item.stored.begin(), item.stored.end());
+    for (uint64_t at = 0, number = 1; at < stream.size(); at += limit, ++number) {
+        char name[DATA_FILE_NAME_SIZE];
+        DataFileName(number, name);
+        FILE* file = fopen((folder / name).string().c_str(), "wb");
+        fwrite(stream.data() + at, 1, std::min<uint64_t>(limit, stream.size() - at), file);
+        fclose(file);
+    }
+    ASSERT_TRUE(fs::exists(folder / "disc0003.dat"));
+    DataFileOpener opener = {OpenInFolder, &folder};
+    auto copy = [&](const ContentFormat& format, std::vector<unsigned char>* out) -> int {
+        DataRead read;
+        if (StartDataRead(&read, &opener, "", start, limit) != DATA_READ_STARTED)
+            return (EndDataRead(&read), COPY_NO_DATA_FILE);
+        FILE* destination = tmpfile();
+        int result = CopyFromDataFiles(&format, &read, destination, nullptr, nullptr);
+        out->assign((size_t)ftell(destination), 0);
+        rewind(destination);
+        if (!out->empty())
+            EXPECT_EQ(fread(out->data(), 1, out->size(), destination), out->size());
+        fclose(destination);
+        return result;
+    };
+    std::vector<unsigned char> out;
+    EXPECT_EQ(copy(item.format, &out), COPY_DONE);
+    EXPECT_TRUE(out == item.plain);
+    // The same chunks read as the design's 32-bit size fail their tags.
+    ContentFormat narrow = item.format;
+    narrow.wideSize = 0;
+    EXPECT_EQ(copy(narrow, &out), COPY_DAMAGED);
+    // A data file in the middle cut short, then missing: the copy ends early.
+    fs::resize_file(folder / "disc0002.dat", 100);
+    EXPECT_EQ(copy(item.format, &out), COPY_SOURCE_ENDED);
+    fs::remove(folder / "disc0002.dat");
+    EXPECT_EQ(copy(item.format, &out), COPY_SOURCE_ENDED);
+    fs::remove(folder / "disc0001.dat");
+    EXPECT_EQ(copy(item.format, &out), COPY_NO_DATA_FILE);
+    fs::remove_all(folder);
     CloseChunkCipher(cipher);
 }
 

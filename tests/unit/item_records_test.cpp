@@ -136,3 +136,45 @@ TEST(ItemRecords, APositionPastTheTableIsRefused)
 }
 
 }  // namespace
+
+// The wide records of strong discs: one form for every item, 64-bit sizes and
+// stream offsets, times, and UTF-8 names up to 1020 bytes.
+TEST(ItemRecords, WideRecordsKeepLargeValuesAndLongNamesAndRefuseLonger)
+{
+    ItemRecord file = Record(7, 3, ITEM_FILE, "");
+    file.itemSize = 5ull << 30;
+    file.dataOffset = 0x123456789ABull;
+    file.modified = 132000000000000000ull;
+    std::string name;
+    for (int i = 0; i < 255; ++i)
+        name += "\xE5\xA0\xB1";  // 報: 765 bytes, 255 UTF-16 units
+    strcpy(file.itemName, name.c_str());
+    ItemRecord folder = Record(3, 2, ITEM_FOLDER, "\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82\xD1\x8B");
+
+    std::vector<unsigned char> table;
+    for (const ItemRecord* record : {&folder, &file}) {
+        size_t at = table.size();
+        table.resize(at + ItemRecordSize(record, 1));
+        EXPECT_EQ(WriteItemRecord(record, table.data() + at, 1), ItemRecordSize(record, 1));
+    }
+    EXPECT_EQ(table.size(), (44 + 12) + (44 + name.size())) << "folders and files have the same fields";
+    uint32_t position = 0;
+    ItemRecord read;
+    const char* failure = nullptr;
+    ASSERT_TRUE(ReadItemRecord(table.data(), (uint32_t)table.size(), &position, &read, &failure, 1));
+    EXPECT_STREQ(read.itemName, folder.itemName);
+    ASSERT_TRUE(ReadItemRecord(table.data(), (uint32_t)table.size(), &position, &read, &failure, 1));
+    EXPECT_EQ(read.itemSize, file.itemSize);
+    EXPECT_EQ(read.dataOffset, file.dataOffset);
+    EXPECT_EQ(read.modified, file.modified);
+    EXPECT_EQ(read.methodFlags, file.methodFlags);
+    EXPECT_EQ(std::string(read.itemName), name);
+    EXPECT_EQ(position, table.size());
+
+    // A stored length over 1020 bytes is refused before anything is copied.
+    table[position - name.size() - 4] = 0xFD;
+    table[position - name.size() - 3] = 0x03;
+    position = 44 + 12;
+    EXPECT_FALSE(ReadItemRecord(table.data(), (uint32_t)table.size(), &position, &read, &failure, 1));
+    EXPECT_STREQ(failure, "a name is longer than 1020 bytes");
+}

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data_stream.h"
 #include "disc_files.h"
 #include "disc_integrity.h"
 #include "item_list.h"
@@ -116,15 +117,55 @@ static FILE* CreateNewFile(const char* destination)
     return file;
 }
 
-int ExtractItemFile(const ArcsealItem* item, const char* destination)
+static FILE* OpenDataFile(void*, const char* name)
+{
+    return fopen(name, "rb");
+}
+
+// Starts reading the item's contents from the data files beside the viewer
+// (the current folder); 0 when the first one cannot be opened. A data file
+// too short to reach the contents leaves the read positioned nowhere: the
+// copy then finds it ending early.
+static int StartItemRead(const ArcsealItem* item, DataRead* read)
 {
     MakeViewerFolderCurrent();
-    FILE* data = item->dataFileName ? fopen(item->dataFileName, "rb") : nullptr;
-    if (!data)
+    DataFileOpener opener = {OpenDataFile, nullptr};
+    if (!item->dataFileName) {
+        memset(read, 0, sizeof *read);
+        return 0;
+    }
+    int started = StartDataRead(read, &opener, item->dataFileName, item->dataOffset, viewerDisc.dataFileLimit);
+    if (started == DATA_FILE_TOO_SHORT) {
+        EndDataRead(read);
+        read->leftInFile = 0;
+        read->dataFileLimit = 0;
+        return 1;
+    }
+    return started == DATA_READ_STARTED;
+}
+
+// The file's modification time as the disc keeps it (wide records); a time
+// that cannot be set costs no file.
+static void GiveModifiedTime(const char* path, uint64_t modified)
+{
+    if (!modified)
+        return;
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME time = {(DWORD)modified, (DWORD)(modified >> 32)};
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
+int ExtractItemFile(const ArcsealItem* item, const char* destination)
+{
+    DataRead data;
+    if (!StartItemRead(item, &data))
         return EXTRACT_NO_DATA_FILE;
     const char* name = item->itemName ? item->itemName : "";
     if (IsDiscOwnFile(destination, item)) {
-        fclose(data);
+        EndDataRead(&data);
         ShowError("Error:(34571)",
                   "\"%s\" was not written to %s: that file belongs to this disc (the viewer or one of "
                   "its data files).",
@@ -136,7 +177,6 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
     // takes its name only once complete: a failed copy leaves the earlier file
     // as it was. A new file is written where it belongs (renaming every file
     // of a large export costs more than the copy) and removed if its copy fails.
-    int positioned = _fseeki64(data, item->dataOffset, SEEK_SET) == 0;
     char staging[MAX_PATH];
     const int replacing = GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
     FILE* out = !replacing                ? CreateNewFile(destination)
@@ -144,20 +184,20 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
                                           : nullptr;
     const char* written = replacing ? staging : destination;
     if (!out) {
-        fclose(data);
+        EndDataRead(&data);
         return EXTRACT_NO_DESTINATION;
     }
     ContentFormat format;
     int copied = COPY_NO_MEMORY;
-    if (!positioned)
-        copied = COPY_SOURCE_ENDED;
-    else if (ItemContentFormat(item, layoutHeader.contentKey, &format))
-        copied = CopyContents(&format, out, data, nullptr, nullptr);
-    int dataEnded = copied == COPY_SOURCE_ENDED;
+    if (ItemContentFormat(item, layoutHeader.contentKey, &format))
+        copied = CopyFromDataFiles(&format, &data, out, nullptr, nullptr);
+    else
+        EndDataRead(&data);
+    int dataEnded = copied == COPY_SOURCE_ENDED || copied == COPY_NO_DATA_FILE;
     int writeFailed = copied == COPY_WRITE_FAILED || ferror(out);
     int closed = fclose(out) == 0;
-    fclose(data);
     if (copied == COPY_DONE && closed) {
+        GiveModifiedTime(written, item->modified);
         if (!replacing || MoveFileExA(staging, destination, MOVEFILE_REPLACE_EXISTING))
             return EXTRACT_DONE;
         DeleteFileA(staging);
@@ -177,7 +217,7 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
         ShowError("Error:(34566)",
                   "\"%s\" could not be copied: its data file %s ends before its contents do. "
                   "The incomplete copy has been deleted.",
-                  name, item->dataFileName);
+                  name, data.name);
     else if (writeFailed || !closed || copied == COPY_DONE)
         ShowError("Error:(34567)",
                   "\"%s\" could not be written in full to %s (is the disk full?). "
@@ -188,17 +228,15 @@ int ExtractItemFile(const ArcsealItem* item, const char* destination)
 
 int CheckItemFile(const ArcsealItem* item, CopyProgress progress, void* context)
 {
-    MakeViewerFolderCurrent();
-    FILE* data = item->dataFileName ? fopen(item->dataFileName, "rb") : nullptr;
-    if (!data)
+    DataRead data;
+    if (!StartItemRead(item, &data))
         return CHECK_UNREADABLE;
     ContentFormat format;
-    int result = COPY_SOURCE_ENDED;
-    if (_fseeki64(data, item->dataOffset, SEEK_SET) == 0)
-        result = ItemContentFormat(item, layoutHeader.contentKey, &format)
-                     ? CopyContents(&format, nullptr, data, progress, context)
-                     : COPY_NO_MEMORY;
-    fclose(data);
+    int result = COPY_NO_MEMORY;
+    if (ItemContentFormat(item, layoutHeader.contentKey, &format))
+        result = CopyFromDataFiles(&format, &data, nullptr, progress, context);
+    else
+        EndDataRead(&data);
     switch (result) {
     case COPY_DONE:
         return CHECK_INTACT;

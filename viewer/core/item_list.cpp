@@ -64,9 +64,9 @@ static int GrowIndex()
     return 1;
 }
 
-ArcsealItem* NewItem(uint32_t parentId, uint32_t itemType, uint32_t itemSize, uint32_t reserved,
+ArcsealItem* NewItem(uint32_t parentId, uint32_t itemType, uint64_t itemSize, uint32_t reserved,
                      uint32_t methodFlags, const char* name, const char* dataFileName,
-                     uint32_t dataOffset)
+                     uint64_t dataOffset)
 {
     ArcsealItem* item = (ArcsealItem*)calloc(1, sizeof *item);
     if (!item) {

@@ -9,12 +9,13 @@ struct ArcsealItem {
     uint32_t itemId;
     uint32_t parentId;
     uint32_t itemType;      // 1 folder, 2 file, 777 whole disc, bit 0x20 disc root
-    uint32_t itemSize;      // bytes, for a file
+    uint64_t itemSize;      // bytes, for a file
+    uint64_t modified;      // Windows file time of the wide records; 0 unknown
     uint32_t reserved;
     uint32_t methodFlags;
     char* itemName;         // owned; null for an empty name
     char* dataFileName;     // owned; null for folders and an empty name
-    uint32_t dataOffset;
+    uint64_t dataOffset;    // in the data file, or in the stream (wide records)
     struct _TREEITEM* treeHandle;  // null for files and when insertion failed
     ArcsealItem* next;
 };
@@ -29,9 +30,9 @@ extern uint64_t totalBytes;
 
 // Appends a new item (texts copied) to the list; null after "Cannot add
 // arcseal item." has been shown.
-ArcsealItem* NewItem(uint32_t parentId, uint32_t itemType, uint32_t itemSize, uint32_t reserved,
+ArcsealItem* NewItem(uint32_t parentId, uint32_t itemType, uint64_t itemSize, uint32_t reserved,
                      uint32_t methodFlags, const char* name, const char* dataFileName,
-                     uint32_t dataOffset);
+                     uint64_t dataOffset);
 
 // Gives an item its id; the first item with an id is the one found by it.
 void SetItemId(ArcsealItem* item, uint32_t itemId);

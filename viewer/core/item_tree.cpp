@@ -10,6 +10,7 @@
 #include "layout_format.h"
 #include "key_fields.h"
 #include "main_window.h"
+#include "process_text.h"
 #include "scramble.h"
 #include "totals_text.h"
 #include "viewer_state.h"
@@ -96,9 +97,8 @@ static int ReadItems()
 // tree entry under the parent's entry (or the tree's root when it has none).
 static void AddItem(HWND tree, const DiscItem* record, int* firstRoot)
 {
-    char name[ITEM_NAME_MAX + 1];
-    strncpy(name, record->name, ITEM_NAME_MAX);
-    name[ITEM_NAME_MAX] = 0;
+    char name[ITEM_WIDE_NAME_MAX + 1];
+    StoredNameToProcess(record->name, viewerDisc.wide, name, sizeof name);
     TVINSERTSTRUCTA insert = {};
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_STATE | TVIF_SELECTEDIMAGE;
     int inTree = 1;
@@ -126,6 +126,7 @@ static void AddItem(HWND tree, const DiscItem* record, int* firstRoot)
         ShowError("Error: 100", "cannot get ptr to ArcsealItem.");
         return;
     }
+    item->modified = record->modified;
     SetItemId(item, record->itemId);
 
     // Every item stays on the item list in table order; an item whose parent

@@ -4,6 +4,7 @@
 
 #include "disc_integrity.h"
 #include "key_fields.h"
+#include "process_text.h"
 #include "resource.h"
 #include "viewer_state.h"
 #include "win_helpers.h"
@@ -12,15 +13,13 @@ static void CheckTypedPassword(HWND dialog)
 {
     char typed[1024];
     HWND edit = GetDlgItem(dialog, IDC_PASSWORD_EDIT);
-    int length = GetWindowTextLengthA(edit);
-    if (length > (int)MAX_PASSWORD_LENGTH)
-        length = (int)MAX_PASSWORD_LENGTH;
-    typed[0] = 0;
-    GetWindowTextA(edit, typed, length + 1);
+    // Strong discs of the wide records take the password in any script;
+    // the others keep the design's code page 1252 password.
+    int usable = TypedPassword(edit, viewerDisc.wide, typed, sizeof typed);
 
     // Deriving a verified or strong disc's keys takes a noticeable moment.
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    int accepted = CheckDiscPassword(layoutHeader.contentKey, typed, layoutHeader.contentKey);
+    int accepted = usable ? CheckDiscPassword(layoutHeader.contentKey, typed, layoutHeader.contentKey) : 0;
     SetCursor(previous);
     SecureZeroMemory(typed, sizeof typed);
     if (accepted > 0) {

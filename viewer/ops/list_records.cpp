@@ -52,7 +52,7 @@ static void IndexAppended(LIST_ITEM* record)
         byPosition[listCount - 1] = record;
 }
 
-int AddListItem(ArcsealItem* item, const char* name, uint32_t size, uint32_t flags)
+int AddListItem(ArcsealItem* item, const char* name, uint64_t size, uint32_t flags)
 {
     int first = listHead == nullptr;
     if (!name)
@@ -297,7 +297,7 @@ void ListCellText(const LIST_ITEM* record, int column, char* text, size_t size)
         else if (record->ItemFlags & 0x2)
             snprintf(text, size, "-directory-");
         else
-            snprintf(text, size, "%lu bytes ( %0.2f kb/%0.2f MB )", (unsigned long)record->Size,
+            snprintf(text, size, "%llu bytes ( %0.2f kb/%0.2f MB )", (unsigned long long)record->Size,
                      (double)record->Size / 1024, (double)record->Size / 1048576);
     } else if (column == 2 && record) {
         snprintf(text, size, "%s", record->TypeName);

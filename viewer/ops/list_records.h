@@ -9,7 +9,7 @@ struct ArcsealItem;
 struct LIST_ITEM {
     int32_t RowIndex;   // row index the list control gave the row
     int32_t Position;   // 0, 1, 2, ... in row order
-    uint32_t Size;      // the file's size in bytes
+    uint64_t Size;      // the file's size in bytes
     uint32_t ItemFlags; // the item's methodFlags; 0x2, 0x4, 0x8 pick special size texts
     ArcsealItem* Item;  // not owned
     char* FileName;     // owned copy of the item's name
@@ -24,7 +24,7 @@ extern LIST_ITEM* listHead;
 extern int32_t listCount;
 
 // Appends a record; 0 after its failure message (nothing added).
-int AddListItem(ArcsealItem* item, const char* name, uint32_t size, uint32_t flags);
+int AddListItem(ArcsealItem* item, const char* name, uint64_t size, uint32_t flags);
 
 // Frees every record with its texts.
 void FreeFileList();

@@ -5,9 +5,9 @@
 
 #include "item_records.h"
 
-void FormatFileSizeText(char* text, size_t size, uint32_t bytes)
+void FormatFileSizeText(char* text, size_t size, uint64_t bytes)
 {
-    snprintf(text, size, "%lu Bytes ( %0.2f KB/%0.2f MB)", (unsigned long)bytes, (double)bytes / 1024,
+    snprintf(text, size, "%llu Bytes ( %0.2f KB/%0.2f MB)", (unsigned long long)bytes, (double)bytes / 1024,
              (double)bytes / 1048576);
 }
 

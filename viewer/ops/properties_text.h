@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // "%lu Bytes ( %0.2f KB/%0.2f MB)" of a file's size.
-void FormatFileSizeText(char* text, size_t size, uint32_t bytes);
+void FormatFileSizeText(char* text, size_t size, uint64_t bytes);
 
 // "Total %lu Bytes ( %0.2f KB/%0.2f MB) - Files: %lu - Sub Folders: %lu".
 void FormatFolderSizeText(char* text, size_t size, uint64_t bytes, uint32_t files, uint32_t folders);

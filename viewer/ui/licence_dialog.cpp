@@ -1,6 +1,9 @@
 // The licence agreement, dialog 101: the layout's licence text to accept or decline.
 #include "splash.h"
 
+#include <cstdlib>
+
+#include "process_text.h"
 #include "resource.h"
 #include "viewer_state.h"
 
@@ -12,7 +15,15 @@ INT_PTR CALLBACK LicenceDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         // starts unselected, the caret at its top: the dialog manager would
         // select all of it when it gives the field the focus.
         HWND text = GetDlgItem(dialog, IDC_EULA_TEXT);
-        SetWindowTextA(text, eulaText ? eulaText : "");
+        // The licence is code page 1252: shown through the W call whatever
+        // code page the process runs in.
+        int length = eulaText ? lstrlenA(eulaText) : 0;
+        wchar_t* wide = (wchar_t*)calloc((size_t)length + 1, sizeof(wchar_t));
+        if (wide) {
+            Cp1252ToWide(eulaText, length, wide, length + 1);
+            SetWindowTextW(text, wide);
+            free(wide);
+        }
         SetFocus(text);
         SendMessageA(text, EM_SETSEL, 0, 0);
         return FALSE;

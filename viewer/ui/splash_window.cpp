@@ -7,6 +7,7 @@
 #include "bitmap_helpers.h"
 #include "layout_format.h"
 #include "password_dialog.h"
+#include "process_text.h"
 #include "resource.h"
 #include "splash_layout.h"
 #include "viewer_state.h"
@@ -108,6 +109,20 @@ void PaintLogo(HDC dc, int width, int height)
         DrawBitmap(dc, logoBitmap, at.x, at.y);
 }
 
+
+// The splash text is code page 1252: a process in UTF-8 draws it through
+// the W call, one in any other code page as it always has.
+static void DrawSplashLine(HDC dc, int x, int y, const char* line, int length)
+{
+    if (!ProcessUsesUtf8()) {
+        TextOutA(dc, x, y, line, length);
+        return;
+    }
+    wchar_t wide[SPLASH_LINE_BUFFER];
+    int units = Cp1252ToWide(line, length, wide, SPLASH_LINE_BUFFER);
+    TextOutW(dc, x, y, wide, units);
+}
+
 void PaintText(HDC dc, int width, int height)
 {
     SetBkMode(dc, TRANSPARENT);
@@ -136,11 +151,11 @@ void PaintText(HDC dc, int width, int height)
             SetTextColor(dc, layoutHeader.shadowColor);
             SplashPoint shadow = OffsetSplashPoint(origin, layoutHeader.shadowDx,
                                                    (int64_t)layoutHeader.shadowDy + dy);
-            TextOutA(dc, shadow.x, shadow.y, line, length);
+            DrawSplashLine(dc, shadow.x, shadow.y, line, length);
             SetTextColor(dc, layoutHeader.textColor);
         }
         SplashPoint at = OffsetSplashPoint(origin, 0, dy);
-        TextOutA(dc, at.x, at.y, line, length);
+        DrawSplashLine(dc, at.x, at.y, line, length);
     }
 
     SelectObject(dc, previousFont);
