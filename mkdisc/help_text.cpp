@@ -14,14 +14,16 @@ disc0002.dat, ... with the scrambled file contents. OUTPUT_DIR is created when
 missing; an earlier disc there is replaced, a folder holding other files is
 refused (see --force), and nothing is changed when the build fails. Symbolic
 links and special files in SOURCE_DIR are refused, as are names that Windows
-cannot create or code page 1252 cannot hold.
+cannot create. A strong disc holds names of any script and files of any size;
+a scrambled one, names in code page 1252 and files below 4 GiB.
 
 Options:
   --viewer FILE          the bare viewer to copy (default: discview.dll, else
                          discview.exe, beside the program)
   --label NAME           name of the whole-disc item (default: the name of
                          SOURCE_DIR)
-  --password TEXT        readers must type TEXT (at most 250 characters);
+  --password TEXT        readers must type TEXT (at most 250 characters;
+                         any script on a strong disc, 250 bytes of UTF-8);
                          the contents are protected with it (default: none).
                          Other users of this computer can read TEXT in the
                          process list, and the shell may keep it in its
@@ -65,7 +67,9 @@ Options:
   --method-flags N       method flags of the file items, decimal or 0x hex
                          (default: 0x440)
   --data-file-limit B    largest size of one data file in bytes
-                         (default and maximum: 4294967295)
+                         (default and maximum: 4294967295; at least 65536
+                         on a strong disc, whose files run on across data
+                         files)
   --force                build into OUTPUT_DIR even when it holds other files
                          than an earlier disc (they stay, and a disc burnt
                          from the folder carries them)

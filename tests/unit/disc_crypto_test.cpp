@@ -369,8 +369,9 @@ TEST(CheckedCopy, WideContentsRunAcrossDataFilesAndCarryTheirSizeIn64Bits)
         int result = CopyFromDataFiles(&format, &read, destination, nullptr, nullptr);
         out->assign((size_t)ftell(destination), 0);
         rewind(destination);
-        if (!out->empty())
+        if (!out->empty()) {
             EXPECT_EQ(fread(out->data(), 1, out->size(), destination), out->size());
+        }
         fclose(destination);
         return result;
     };

@@ -59,11 +59,12 @@ TEST(PathText, PathRootLengthCoversTheDriveOrTheWholeShare)
 TEST(PathText, PlainFileNamesAreSingleNamesWindowsCanCreate)
 {
     for (const char* name : {"a.txt", "Report 2004.doc", "caf\xe9.txt", "...x", "CONSOLE.txt",
-                             "com10", "LPT", "COM", "CONIN", "CONOUT$X", "CONIN$$"})
+                             "com10", "LPT", "COM", "CONIN", "CONOUT$X", "CONIN$$", "COM\xC2\xB4"})
         EXPECT_TRUE(IsPlainFileName(name)) << name;
     for (const char* name : {"", ".", "..", "a\\b", "a/b", "C:x", "what?", "star*", "quote\"", "<", ">",
                              "pipe|", "tab\there", "dot.", "blank ", "CON", "con.txt", "Nul", "aux.c",
                              "PRN", "COM1", "lpt9.log", "nul.txt.bak", "COM0", "con .txt", "com\xb9",
+                             "LPT\xC2\xB2.txt" /* UTF-8 superscript two */,
                              "CONIN$", "conout$", "CONIN$.txt", "conout$ .log"})
         EXPECT_FALSE(IsPlainFileName(name)) << name;
     EXPECT_FALSE(IsPlainFileName(nullptr));

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "data_stream.h"
+#include "disc_integrity.h"
 #include "item_list.h"
 #include "viewer_state.h"
 
@@ -47,6 +49,7 @@ static int CompareIdentities(const void* a, const void* b)
 // The identities of the viewer and of every data file of the item list, made
 // once for the list they were taken from (it stays the same while the viewer
 // runs) and sorted for the search.
+static const uint64_t MAX_STREAM_FILES = 99999;
 static FileIdentity* ownFiles;
 static size_t ownFileCount;
 static const ArcsealItem* ownFilesHead;
@@ -75,6 +78,20 @@ static void CollectOwnFiles()
         previous = item->dataFileName;
         if (ReadIdentity(item->dataFileName, &ownFiles[ownFileCount]))
             ++ownFileCount;
+    }
+    // A disc of the wide records keeps one stream in disc0001.dat, disc0002.dat,
+    // ...: a file's contents may lie in data files no item starts in.
+    for (uint64_t number = 1; viewerDisc.dataFileLimit && number <= MAX_STREAM_FILES; ++number) {
+        char name[DATA_FILE_NAME_SIZE];
+        DataFileName(number, name);
+        FileIdentity identity;
+        if (!ReadIdentity(name, &identity))
+            break;
+        FileIdentity* grown = (FileIdentity*)realloc(ownFiles, (ownFileCount + 1) * sizeof *ownFiles);
+        if (!grown)
+            break;
+        ownFiles = grown;
+        ownFiles[ownFileCount++] = identity;
     }
     qsort(ownFiles, ownFileCount, sizeof *ownFiles, CompareIdentities);
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "bitmap_helpers.h"
 #include "block_size.h"
@@ -17,6 +18,7 @@
 #include "font_install.h"
 #include "key_fields.h"
 #include "path_text.h"
+#include "process_text.h"
 #include "resource.h"
 #include "scramble.h"
 #include "viewer_state.h"
@@ -244,6 +246,14 @@ int LoadLayout()
     }
     layoutTrailer = viewerDisc.trailer;
     layoutHeader = viewerDisc.header;
+    // The names of the font and images are code page 1252: as the process's
+    // ANSI calls take them (UTF-8 where the manifest holds).
+    for (char* name : {layoutHeader.fontFileName, layoutHeader.fontFaceName, layoutHeader.backImageName,
+                       layoutHeader.logoImageName}) {
+        char converted[sizeof layoutHeader.fontFileName];
+        StoredNameToProcess(name, 0, converted, sizeof converted);
+        memcpy(name, converted, sizeof converted);
+    }
     const LayoutSections& sections = viewerDisc.sections;
 
     if (layoutHeader.flags & FLAG_EULA) {

@@ -75,13 +75,15 @@ static int IsDeviceName(const char* name)
     base[length] = 0;
     if (strcmp(base, "CONIN$") == 0 || strcmp(base, "CONOUT$") == 0)
         return 1;
-    if (length > 4)
-        return 0;
     if (length == 3)
         return strcmp(base, "CON") == 0 || strcmp(base, "PRN") == 0 || strcmp(base, "AUX") == 0 ||
                strcmp(base, "NUL") == 0;
-    unsigned char digit = (unsigned char)base[3];
-    int isDigit = (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    // COM and LPT with a digit, also the superscripts 1, 2 and 3: one byte
+    // in code page 1252, two in UTF-8 (the names of strong discs).
+    unsigned char digit = (unsigned char)base[length - 1];
+    int superscript = digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    int isDigit = length == 4 ? (digit >= '0' && digit <= '9') || superscript
+                              : length == 5 && (unsigned char)base[3] == 0xC2 && superscript;
     return (memcmp(base, "COM", 3) == 0 || memcmp(base, "LPT", 3) == 0) && isDigit;
 }
 

@@ -17,7 +17,10 @@ static int Recode(const char* text, UINT from, UINT to, char* out, size_t size)
     int units = MultiByteToWideChar(from, 0, text, -1, wide, 1024);
     if (units <= 0)
         return 0;
-    int made = WideCharToMultiByte(to, 0, wide, -1, out, (int)size, nullptr, nullptr);
+    // Never a best fit ("L" for "Ł"): a letter the code page lacks becomes
+    // "?", which no file name may hold.
+    DWORD flags = to == CP_UTF8 || (to == CP_ACP && ProcessUsesUtf8()) ? 0 : WC_NO_BEST_FIT_CHARS;
+    int made = WideCharToMultiByte(to, flags, wide, -1, out, (int)size, flags ? "?" : nullptr, nullptr);
     SecureZeroMemory(wide, sizeof wide);
     return made > 0;
 }

@@ -4,19 +4,37 @@
 
 namespace e2e {
 
-constexpr size_t kTextSize = 1024;
+constexpr size_t kTextSize = 1024;  // characters
 
 // One buffer per read: the structure at offset 0, its text right behind it.
+// Texts are read as UTF-16: an A message to a control of another process
+// comes back in that process's code page (UTF-8 for the viewer).
 constexpr size_t kTextOffset = 256;
-constexpr size_t kBufferSize = kTextOffset + kTextSize;
+constexpr size_t kBufferSize = kTextOffset + kTextSize * sizeof(wchar_t);
+
+static std::wstring ReadWideText(const RemoteBuffer& buffer)
+{
+    wchar_t text[kTextSize] = L"";
+    if (!buffer.Read(kTextOffset, text, sizeof text))
+        return {};
+    text[kTextSize - 1] = L'\0';
+    return text;
+}
+
+// The text in code page 1252, as the tests write the names they expect.
+static std::string InCp1252(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    int size = WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string narrow((size_t)size, '\0');
+    WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), &narrow[0], size, nullptr, nullptr);
+    return narrow;
+}
 
 static std::string ReadText(const RemoteBuffer& buffer)
 {
-    char text[kTextSize] = "";
-    if (!buffer.Read(kTextOffset, text, sizeof text))
-        return {};
-    text[kTextSize - 1] = '\0';
-    return text;
+    return InCp1252(ReadWideText(buffer));
 }
 
 static HTREEITEM NextTreeItem(HWND tree, UINT relation, HTREEITEM item)
@@ -39,24 +57,25 @@ static std::optional<RECT> TreeLabelRect(HWND tree, RemoteBuffer& buffer, HTREEI
 static std::optional<TreeEntry> ReadTreeEntry(HWND tree, RemoteBuffer& buffer, HTREEITEM item, int depth,
                                               bool shown)
 {
-    TVITEMA request{};
+    TVITEMW request{};
     request.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     request.hItem = item;
     request.stateMask = TVIS_EXPANDED;
-    request.pszText = static_cast<char*>(buffer.At(kTextOffset));
+    request.pszText = static_cast<wchar_t*>(buffer.At(kTextOffset));
     request.cchTextMax = (int)kTextSize;
-    char empty = '\0';
-    if (!buffer.Put(0, request) || !buffer.Write(kTextOffset, &empty, 1))
+    wchar_t empty = L'\0';
+    if (!buffer.Put(0, request) || !buffer.Write(kTextOffset, &empty, sizeof empty))
         return std::nullopt;
-    auto ok = SendWithTimeout(tree, TVM_GETITEMA, 0, (LPARAM)buffer.At());
-    auto answer = buffer.Get<TVITEMA>(0);
+    auto ok = SendWithTimeout(tree, TVM_GETITEMW, 0, (LPARAM)buffer.At());
+    auto answer = buffer.Get<TVITEMW>(0);
     if (!ok || !*ok || !answer)
         return std::nullopt;
 
     TreeEntry entry;
     entry.handle = item;
     entry.depth = depth;
-    entry.text = ReadText(buffer);
+    entry.wide = ReadWideText(buffer);
+    entry.text = InCp1252(entry.wide);
     entry.expanded = answer->state & TVIS_EXPANDED;
     // Selection and highlight as the tree reports them for navigation: not
     // every tree view keeps them in the item's state bits.
@@ -160,13 +179,13 @@ std::vector<ListColumn> ReadListColumns(HWND list)
         return columns;
     RemoteBuffer buffer(list, kBufferSize);
     for (int i = 0; i < (int)*count; ++i) {
-        LVCOLUMNA request{};
+        LVCOLUMNW request{};
         request.mask = LVCF_TEXT | LVCF_WIDTH;
-        request.pszText = static_cast<char*>(buffer.At(kTextOffset));
+        request.pszText = static_cast<wchar_t*>(buffer.At(kTextOffset));
         request.cchTextMax = (int)kTextSize;
         buffer.Put(0, request);
-        auto ok = SendWithTimeout(list, LVM_GETCOLUMNA, i, (LPARAM)buffer.At());
-        auto answer = buffer.Get<LVCOLUMNA>(0);
+        auto ok = SendWithTimeout(list, LVM_GETCOLUMNW, i, (LPARAM)buffer.At());
+        auto answer = buffer.Get<LVCOLUMNW>(0);
         if (!ok || !*ok || !answer)
             break;
         columns.push_back({ReadText(buffer), answer->cx});
@@ -174,18 +193,18 @@ std::vector<ListColumn> ReadListColumns(HWND list)
     return columns;
 }
 
-static std::string ListCellText(HWND list, RemoteBuffer& buffer, int row, int column)
+static std::wstring ListCellText(HWND list, RemoteBuffer& buffer, int row, int column)
 {
-    LVITEMA request{};
+    LVITEMW request{};
     request.iSubItem = column;
-    request.pszText = static_cast<char*>(buffer.At(kTextOffset));
+    request.pszText = static_cast<wchar_t*>(buffer.At(kTextOffset));
     request.cchTextMax = (int)kTextSize;
-    char empty = '\0';
-    if (!buffer.Put(0, request) || !buffer.Write(kTextOffset, &empty, 1))
+    wchar_t empty = L'\0';
+    if (!buffer.Put(0, request) || !buffer.Write(kTextOffset, &empty, sizeof empty))
         return {};
-    if (!SendWithTimeout(list, LVM_GETITEMTEXTA, row, (LPARAM)buffer.At()))
+    if (!SendWithTimeout(list, LVM_GETITEMTEXTW, row, (LPARAM)buffer.At()))
         return {};
-    return ReadText(buffer);
+    return ReadWideText(buffer);
 }
 
 std::vector<ListRow> ReadList(HWND list)
@@ -198,8 +217,10 @@ std::vector<ListRow> ReadList(HWND list)
     RemoteBuffer buffer(list, kBufferSize);
     for (int row = 0; row < (int)*count; ++row) {
         ListRow read;
-        for (size_t column = 0; column < columns; ++column)
-            read.cells.push_back(ListCellText(list, buffer, row, (int)column));
+        for (size_t column = 0; column < columns; ++column) {
+            read.wideCells.push_back(ListCellText(list, buffer, row, (int)column));
+            read.cells.push_back(InCp1252(read.wideCells.back()));
+        }
         RECT bounds{};
         bounds.left = LVIR_BOUNDS;
         buffer.Put(0, bounds);
@@ -223,13 +244,13 @@ std::vector<std::vector<std::string>> ListTexts(const std::vector<ListRow>& rows
 std::string StatusBarText(HWND statusBar, int part)
 {
     RemoteBuffer buffer(statusBar, kBufferSize);
-    char empty = '\0';
-    buffer.Write(kTextOffset, &empty, 1);
-    // SB_GETTEXTA has no buffer size: the length is asked first.
-    auto length = SendWithTimeout(statusBar, SB_GETTEXTLENGTHA, part, 0);
+    wchar_t empty = L'\0';
+    buffer.Write(kTextOffset, &empty, sizeof empty);
+    // SB_GETTEXTW has no buffer size: the length is asked first.
+    auto length = SendWithTimeout(statusBar, SB_GETTEXTLENGTHW, part, 0);
     if (!length || LOWORD(*length) >= kTextSize)
         return {};
-    if (!SendWithTimeout(statusBar, SB_GETTEXTA, part, (LPARAM)buffer.At(kTextOffset)))
+    if (!SendWithTimeout(statusBar, SB_GETTEXTW, part, (LPARAM)buffer.At(kTextOffset)))
         return {};
     return ReadText(buffer);
 }

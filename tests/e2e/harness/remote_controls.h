@@ -15,7 +15,8 @@ namespace e2e {
 struct TreeEntry {
     HTREEITEM handle = nullptr;
     int depth = 0;              // 0 for the tree's root entries
-    std::string text;
+    std::string text;           // in code page 1252
+    std::wstring wide;          // as the tree holds it
     bool expanded = false;
     bool selected = false;
     bool dropHighlighted = false;
@@ -46,7 +47,8 @@ std::optional<TreeHit> TreeHitTest(HWND tree, POINT clientPoint);
 std::optional<POINT> ExpandButtonCentre(HWND tree, const TreeEntry& entry);
 
 struct ListRow {
-    std::vector<std::string> cells;  // one text per column
+    std::vector<std::string> cells;  // one text per column, in code page 1252
+    std::vector<std::wstring> wideCells;  // as the list holds them
     RECT bounds{};                   // list client coordinates
     bool selected = false;
 };

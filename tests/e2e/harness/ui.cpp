@@ -14,17 +14,30 @@ std::string ClassNameOf(HWND window)
     return name;
 }
 
-std::string TextOf(HWND window)
+std::wstring WideTextOf(HWND window)
 {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
         return {};
-    std::string text(length + 1, '\0');
+    std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), (LPARAM)text.data(), SMTO_ABORTIFHUNG,
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), (LPARAM)text.data(), SMTO_ABORTIFHUNG,
                              kSendTimeoutMs, &copied))
         return {};
     text.resize(copied);
+    return text;
+}
+
+// In code page 1252, as the tests write what they expect: read as UTF-16,
+// since a window of a UTF-8 process answers an A message in UTF-8.
+std::string TextOf(HWND window)
+{
+    std::wstring wide = WideTextOf(window);
+    if (wide.empty())
+        return {};
+    int size = WideCharToMultiByte(1252, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
+    std::string text((size_t)size, '\0');
+    WideCharToMultiByte(1252, 0, wide.c_str(), (int)wide.size(), &text[0], size, nullptr, nullptr);
     return text;
 }
 
@@ -127,11 +140,22 @@ bool PostCommand(HWND window, int commandId)
     return PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0) != 0;
 }
 
-bool SetControlText(HWND control, const std::string& text)
+bool SetControlText(HWND control, const std::wstring& text)
 {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(control, WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG,
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG,
                                kSendTimeoutMs, &result) != 0;
+}
+
+// The tests' texts are code page 1252; sent as UTF-16, since a window of a
+// UTF-8 process would read an A message's bytes as UTF-8.
+bool SetControlText(HWND control, const std::string& text)
+{
+    int size = MultiByteToWideChar(1252, 0, text.c_str(), (int)text.size(), nullptr, 0);
+    std::wstring wide((size_t)size, L'\0');
+    if (size)
+        MultiByteToWideChar(1252, 0, text.c_str(), (int)text.size(), &wide[0], size);
+    return SetControlText(control, wide);
 }
 
 }  // namespace e2e

@@ -20,6 +20,8 @@ constexpr std::chrono::milliseconds kWindowTimeout = 15s;
 std::string ClassNameOf(HWND window);
 // The text of a window or control (WM_GETTEXT with a time-out).
 std::string TextOf(HWND window);
+// The same as the window holds it.
+std::wstring WideTextOf(HWND window);
 
 // Visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
@@ -52,6 +54,7 @@ HWND FocusIn(HWND window);
 // Sends a command (menu item or control id) to a window, posted: it may open modal UI.
 bool PostCommand(HWND window, int commandId);
 // Sets an edit control's text directly (no keystrokes).
-bool SetControlText(HWND control, const std::string& text);
+bool SetControlText(HWND control, const std::string& text);  // code page 1252
+bool SetControlText(HWND control, const std::wstring& text);
 
 }  // namespace e2e
