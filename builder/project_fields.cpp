@@ -31,6 +31,7 @@ const FieldInfo FIELDS[FIELD_COUNT] = {
     {FIELD_NO_EXPORT, "No export", "Switches", "NoExport", "0"},
     {FIELD_CLEAR_RECENT, "Clear recent documents", "Switches", "ClearRecentDocuments", "0"},
     {FIELD_HIDE_TITLE, "Hide title from drive", "Switches", "HideTitle", "0"},
+    {FIELD_BROWSER_READER, "Reader for any browser", "Switches", "BrowserReader", "1"},
 };
 
 }  // namespace

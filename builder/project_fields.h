@@ -37,6 +37,7 @@ enum Field {
     FIELD_NO_EXPORT,
     FIELD_CLEAR_RECENT,
     FIELD_HIDE_TITLE,
+    FIELD_BROWSER_READER,  // ticked unless the author unticks it
     FIELD_COUNT,
     FIELD_NONE = FIELD_COUNT  // a problem of no one field
 };

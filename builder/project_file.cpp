@@ -125,7 +125,7 @@ int ReadProjectText(const std::string& text, ProjectSettings& settings, std::str
         }
     }
     // The checkboxes know only ticked and not.
-    for (Field flag : {FIELD_USE_PASSWORD, FIELD_NO_EXPORT, FIELD_CLEAR_RECENT, FIELD_HIDE_TITLE}) {
+    for (Field flag : {FIELD_USE_PASSWORD, FIELD_NO_EXPORT, FIELD_CLEAR_RECENT, FIELD_HIDE_TITLE, FIELD_BROWSER_READER}) {
         std::string value = Trimmed(read[flag]);
         bool ticked = value == "1" || SameName(value, "yes") || SameName(value, "true") || SameName(value, "on");
         read[flag] = ticked ? "1" : "0";

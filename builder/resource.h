@@ -47,6 +47,7 @@
 #define IDC_USE_PASSWORD 1032
 #define IDC_PASSWORD_NOTE 1033
 #define IDC_HIDE_TITLE 1034
+#define IDC_BROWSER_READER 1035
 
 /* The main dialog's window class */
 #define BUILDER_WINDOW_CLASS "Arcseal3Window"

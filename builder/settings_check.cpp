@@ -263,6 +263,8 @@ std::vector<FieldArgument> FieldArguments(const ProjectSettings& s)
     flag(FIELD_NO_EXPORT, "--no-export");
     flag(FIELD_CLEAR_RECENT, "--clear-recent");
     flag(FIELD_HIDE_TITLE, "--hide-title");
+    if (s[FIELD_BROWSER_READER] != "1")
+        args.push_back({FIELD_BROWSER_READER, "--no-browser-reader", std::nullopt});
     return args;
 }
 

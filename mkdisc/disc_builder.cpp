@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "autorun_file.h"
+#include "browser_reader.h"
 #include "build_error.h"
 #include "content_key.h"
 #include "cp1252.h"
@@ -170,6 +171,8 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
         bool utf16 = wide && !Utf8ToCp1252(shownLabel, autorunLabel);
         WriteAutorunFile(output.Stage(AUTORUN_NAME), DISC_VIEWER_NAME, utf16 || !wide ? shownLabel : autorunLabel,
                          utf16);
+        if (options.browserReader)
+            StageBrowserReader(output);
         // The last moment a cancel leaves the folder as it was.
         meter.CheckCancel();
         output.Commit(DISC_VIEWER_NAME, plan.dataFileCount);
@@ -177,6 +180,8 @@ BuildTotals BuildDisc(const DiscOptions& options, BuildProgress* progress)
 
     if (options.isoFile) {
         std::vector<std::string> names = {DISC_VIEWER_NAME, AUTORUN_NAME};
+        if (options.browserReader)
+            names.insert(names.end(), {BROWSER_READER_PAGE, BROWSER_READER_FOLDER});
         for (uint32_t number = 1; number <= plan.dataFileCount; ++number)
             names.push_back(DataFileName(number));
         try {

@@ -69,6 +69,8 @@ struct DiscOptions {
     bool askPassword = false;
     // autorun.inf and the ISO image name the disc "DISC", not by its title.
     bool hideTitle = false;
+    // The page that opens the disc in any browser, with its scripts.
+    bool browserReader = true;
     // The integrity record and the checksums; off makes the discs of before.
     bool integrity = true;
 };

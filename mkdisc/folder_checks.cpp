@@ -80,7 +80,9 @@ std::vector<std::string> OtherFilesInOutput(const fs::path& outputDir)
         std::string name;
         if (!PathToUtf8(entry.path.filename(), name))
             name = ShowPath(entry.path.filename());
-        if (!IsDiscFileName(name) || entry.kind != EntryKind::File)
+        bool own = entry.kind == EntryKind::File ? IsDiscFileName(name)
+                   : entry.kind == EntryKind::Folder && IsDiscFolderName(name);
+        if (!own)
             others.push_back(name);
     }
     if (error)

@@ -70,6 +70,9 @@ Options:
                          (default and maximum: 4294967295; at least 65536
                          on a strong disc, whose files run on across data
                          files)
+  --no-browser-reader    leave out "Open in browser.html" and its scripts in
+                         browser-reader/, which open the disc in any current
+                         browser without Windows
   --force                build into OUTPUT_DIR even when it holds other files
                          than an earlier disc (they stay, and a disc burnt
                          from the folder carries them)

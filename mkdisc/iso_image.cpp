@@ -80,6 +80,14 @@ void WriteImageFile(const fs::path& part, const fs::path& discFolder,
                          error.message());
     for (const std::string& name : names) {
         fs::path file = folder / fs::u8path(name);
+        if (fs::is_directory(file, error)) {
+            // A folder of the disc (the browser reader's) with all it holds.
+            IsoDir* added = nullptr;
+            Check(iso_tree_add_new_dir(iso_image_get_root(image.get()), name.c_str(), &added),
+                  "cannot add " + ShowPath(file));
+            Check(iso_tree_add_dir_rec(image.get(), added, file.c_str()), "cannot add " + ShowPath(file));
+            continue;
+        }
         Check(iso_tree_add_node(image.get(), iso_image_get_root(image.get()), file.c_str(), nullptr),
               "cannot add " + ShowPath(file));
     }

@@ -328,6 +328,11 @@ std::vector<OptionRule> OptionTable(DiscOptions& o)
                  o.fontFace = stored;
              return problem;
          }},
+        {"--no-browser-reader", false,
+         [&o](const std::string&) {
+             o.browserReader = false;
+             return std::string();
+         }},
         {"--hide-title", false,
          [&o](const std::string&) {
              o.hideTitle = true;

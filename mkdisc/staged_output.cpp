@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "autorun_file.h"
+#include "browser_reader.h"
 #include "build_error.h"
 #include "data_plan.h"
 #include "folder_listing.h"
@@ -47,7 +48,25 @@ bool IsDiscFileName(const std::string& name)
     const size_t suffix = sizeof PART_SUFFIX - 1;
     if (lower.size() > suffix && lower.compare(lower.size() - suffix, std::string::npos, PART_SUFFIX) == 0)
         lower.erase(lower.size() - suffix);
-    return lower == DISC_VIEWER_NAME || lower == AUTORUN_NAME || DataFileNumber(lower) > 0;
+    return lower == DISC_VIEWER_NAME || lower == AUTORUN_NAME || DataFileNumber(lower) > 0 ||
+           lower == LowerAscii(BROWSER_READER_PAGE);
+}
+
+bool IsDiscFolderName(const std::string& name)
+{
+    std::string lower = LowerAscii(name);
+    const size_t suffix = sizeof PART_SUFFIX - 1;
+    if (lower.size() > suffix && lower.compare(lower.size() - suffix, std::string::npos, PART_SUFFIX) == 0)
+        lower.erase(lower.size() - suffix);
+    return lower == BROWSER_READER_FOLDER;
+}
+
+static void RemoveFolder(const fs::path& path)
+{
+    std::error_code error;
+    fs::remove_all(path, error);
+    if (error)
+        throw BuildError("cannot remove " + ShowPath(path) + ": " + error.message());
 }
 
 StagedOutput::StagedOutput(const fs::path& outputDir) : outputDir_(outputDir)
@@ -75,6 +94,10 @@ StagedOutput::~StagedOutput()
         std::error_code ignored;  // nothing more can be done about a leftover here
         fs::remove(outputDir_ / fs::u8path(name + PART_SUFFIX), ignored);
     }
+    for (const std::string& name : stagedFolders_) {
+        std::error_code ignored;
+        fs::remove_all(outputDir_ / fs::u8path(name + PART_SUFFIX), ignored);
+    }
     // fs::remove leaves a folder that is not empty: nothing else is lost.
     for (const fs::path& folder : created_) {
         std::error_code ignored;
@@ -88,6 +111,18 @@ fs::path StagedOutput::Stage(const std::string& finalName)
     return outputDir_ / fs::u8path(finalName + PART_SUFFIX);
 }
 
+fs::path StagedOutput::StageFolder(const std::string& finalName)
+{
+    stagedFolders_.push_back(finalName);
+    fs::path folder = outputDir_ / fs::u8path(finalName + PART_SUFFIX);
+    RemoveFolder(folder);  // left by an interrupted build
+    std::error_code error;
+    fs::create_directory(folder, error);
+    if (error)
+        throw BuildError("cannot create " + ShowPath(folder) + ": " + error.message());
+    return folder;
+}
+
 void StagedOutput::Commit(const std::string& viewerName, uint32_t dataFileCount)
 {
     fs::path viewer = outputDir_ / fs::u8path(viewerName);
@@ -95,6 +130,14 @@ void StagedOutput::Commit(const std::string& viewerName, uint32_t dataFileCount)
     for (const std::string& name : staged_) {
         if (name != viewerName)
             MoveIntoPlace(outputDir_ / fs::u8path(name + PART_SUFFIX), outputDir_ / fs::u8path(name));
+    }
+    for (const std::string& name : stagedFolders_) {
+        fs::path folder = outputDir_ / fs::u8path(name);
+        RemoveFolder(folder);
+        std::error_code error;
+        fs::rename(outputDir_ / fs::u8path(name + PART_SUFFIX), folder, error);
+        if (error)
+            throw BuildError("cannot rename " + ShowPath(folder) + PART_SUFFIX + ": " + error.message());
     }
     RemoveStale(dataFileCount);
     MoveIntoPlace(outputDir_ / fs::u8path(viewerName + PART_SUFFIX), viewer);
@@ -120,9 +163,13 @@ void StagedOutput::RemoveStale(uint32_t dataFileCount)
         // the viewer's own part was written over by this build.
         if (number > dataFileCount || (part && number > 0))
             stale.push_back(entry.path);
+        // An earlier disc's browser reader that this one goes without.
+        bool readerStaged = !stagedFolders_.empty();
+        if (!readerStaged && (name == LowerAscii(BROWSER_READER_PAGE) || IsDiscFolderName(name)))
+            stale.push_back(entry.path);
     }
     if (error)
         throw BuildError("cannot read output folder " + ShowPath(outputDir_) + ": " + error.message());
     for (const fs::path& path : stale)
-        RemoveFile(path);
+        RemoveFolder(path);  // a file, or the reader's folder
 }

@@ -10,9 +10,12 @@
 // The viewer's name in every disc folder.
 const char DISC_VIEWER_NAME[] = "discview.exe";
 
-// True for the names a build writes (the viewer, autorun.inf, data files) and
-// leaves when interrupted: what a build may replace in its output folder.
+// True for the names a build writes (the viewer, autorun.inf, data files, the
+// browser reader's page) and leaves when interrupted: what a build may replace
+// in its output folder.
 bool IsDiscFileName(const std::string& name);
+// The same for the folders it writes (the browser reader's).
+bool IsDiscFolderName(const std::string& name);
 
 class StagedOutput {
 public:
@@ -27,6 +30,9 @@ public:
 
     // The temporary path under which finalName is written.
     fs::path Stage(const std::string& finalName);
+    // A folder of the disc (the browser reader's), made empty under a
+    // temporary name; at Commit it replaces the folder of that name.
+    fs::path StageFolder(const std::string& finalName);
 
     // Gives every staged file its final name, then removes data files numbered
     // above dataFileCount and leftovers of interrupted builds. The viewer
@@ -39,6 +45,7 @@ private:
 
     fs::path outputDir_;
     std::vector<std::string> staged_;  // final names, in staging order
+    std::vector<std::string> stagedFolders_;
     std::vector<fs::path> created_;    // folders made for the output, innermost first
     bool committed_ = false;
 };

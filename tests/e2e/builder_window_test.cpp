@@ -42,7 +42,8 @@ TEST_F(BuilderTest, BuildsADiscThatOpensWithItsPasswordAndExportsByteForByte)
               "The disc is built in " + DiscFolder().string() + ".\r\n\r\n" +
                   "5 files in 3 folders, 1,051,774 bytes\r\n1 data file beside the viewer discview.exe");
     ScreenshotOf(summary, "builder-summary");
-    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "autorun.inf"}));
+    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "autorun.inf",
+                                                               "Open in browser.html", "browser-reader"}));
 
     // "Open disc" starts the disc's viewer, which asks for the password.
     ASSERT_TRUE(PressButton(summary, IDC_OPEN_DISC));
@@ -331,7 +332,8 @@ TEST_F(BuilderTest, CommandLineDoesWhatMkdiscDoes)
                   Scratch(), log);
     ASSERT_TRUE(built.WaitForExit(30s));
     EXPECT_EQ(built.ExitCode(), 0u);
-    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "autorun.inf"}));
+    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"discview.exe", "disc0001.dat", "autorun.inf",
+                                                               "Open in browser.html", "browser-reader"}));
 
     Process refused(BuilderExe(), L"--frobnicate a b", Scratch(), log);
     ASSERT_TRUE(refused.WaitForExit(30s));

@@ -378,9 +378,9 @@ TEST_F(DamagedDiscTest, ExportIntoTheDiscFolderNeverReplacesTheDiscsOwnFiles)
     EXPECT_EQ(ReadBytes(DiscFolder() / "disc0001.dat"), dataBefore);
     auto difference = FileDifference(Source("notes.e2e"), DiscFolder() / "notes.e2e");
     EXPECT_FALSE(difference) << *difference;
-    // autorun.inf is mkdisc's own.
-    EXPECT_EQ(EntriesIn(DiscFolder()),
-              (std::set<std::string>{"autorun.inf", "discview.exe", "disc0001.dat", "notes.e2e"}));
+    // autorun.inf and the browser reader are mkdisc's own.
+    EXPECT_EQ(EntriesIn(DiscFolder()), (std::set<std::string>{"autorun.inf", "discview.exe", "disc0001.dat", "notes.e2e",
+                                                               "Open in browser.html", "browser-reader"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // ISO 9660 image, read back here with libisofs file by file.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <memory>
 
@@ -131,8 +132,9 @@ TEST_F(DiscFolderTest, IsoImageHoldsEveryFileOfTheDiscFolderByteForByte)
 
     ImageContents image = ReadImage(iso);
     std::map<std::string, std::string> expected;
-    for (const char* name : {"discview.exe", "autorun.inf", "disc0001.dat", "disc0002.dat"})
+    for (const char* name : {"discview.exe", "autorun.inf", "disc0001.dat", "disc0002.dat", "Open in browser.html"})
         expected[name] = ReadText(output / name);
+    expected["browser-reader"] = "(not a file)";
     EXPECT_EQ(expected, image.files);
     EXPECT_EQ("HARBOUR_TRUST_2004", image.primaryLabel);
     EXPECT_EQ("Harbour Trust 20", image.jolietLabel) << "Joliet keeps 16 characters";
@@ -145,6 +147,31 @@ TEST_F(DiscFolderTest, IsoImageHoldsEveryFileOfTheDiscFolderByteForByte)
     fs::current_path(before);
     ASSERT_EQ(0, relative.exitCode) << relative.messages;
     EXPECT_EQ(ReadText(scratch / "relative/discview.exe"), ReadImage(scratch / "images/relative.iso").files["discview.exe"]);
+}
+
+// The page that opens the disc in any browser, and its scripts beside it, as
+// reader/files.txt lists them; a rebuild without it takes it away.
+TEST_F(DiscFolderTest, BrowserReaderIsWrittenBesideTheViewerAndTakenAwayWithout)
+{
+    ASSERT_EQ(0, Build({}).exitCode);
+    const fs::path root = fs::u8path(ARCSEAL_SOURCE_DIR);
+    std::ifstream list(root / "reader/files.txt");
+    std::string line;
+    size_t files = 0;
+    while (std::getline(list, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::string source = line.substr(0, line.find('|')), onDisc = line.substr(line.find('|') + 1);
+        EXPECT_EQ(ReadText(root / fs::u8path(source)), ReadText(output / fs::u8path(onDisc))) << onDisc;
+        ++files;
+    }
+    EXPECT_GT(files, 10u);
+    EXPECT_TRUE(fs::exists(output / "Open in browser.html"));
+    // The disc's own folder is no author's file: a rebuild goes ahead unasked.
+    ASSERT_EQ(0, Build({"--no-browser-reader"}).exitCode);
+    EXPECT_FALSE(fs::exists(output / "Open in browser.html"));
+    EXPECT_FALSE(fs::exists(output / "browser-reader"));
+    EXPECT_TRUE(fs::exists(output / "discview.exe"));
 }
 
 TEST_F(DiscFolderTest, IsoImageInsideTheSourceOrTheDiscFolderIsRefusedBeforeBuilding)
