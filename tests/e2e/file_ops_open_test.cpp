@@ -175,6 +175,24 @@ TEST_F(OpenTest, FindListsMatchesWithTheirFoldersAndShowsOneInItsFolder)
         std::vector<ListRow> shown = ReadList(list_);
         return shown.size() == 1 && shown[0].cells[0] == "report 1999.txt" && shown[0].selected;
     })) << "the result is not shown selected in its folder";
+
+    // A result's menu exports it as the list's does (the Find window stays).
+    ClickCentre(tree_);
+    PressKeyWith(VK_CONTROL, 'F');
+    find = WaitForDialog("Find", 5s);
+    ASSERT_TRUE(find);
+    TypeText(L"annual");
+    PressKey(VK_RETURN);
+    results = GetDlgItem(find, IDC_FIND_RESULTS);
+    ASSERT_TRUE(WaitUntil(3s, [&] { return ReadList(results).size() == 1; }));
+    const fs::path target = NewFolder("found");
+    RightClickAt(ScreenCentre(results, ReadList(results)[0].bounds));
+    ASSERT_TRUE(ExportTo(WaitForContextMenu(viewer_->Id()), 3, 4, target));
+    HWND done = WaitForDialog("Finished:", 10s);  // beside the Find window, which stays
+    ASSERT_TRUE(done) << "the export ended with no message";
+    EXPECT_TRUE(PressButton(done, IDOK) && WaitUntilGone(done, 5s));
+    auto difference = FileDifference(Source("Docs\\Annual Report.txt"), target / "Annual Report.txt");
+    EXPECT_FALSE(difference) << *difference;
 }
 
 // The chosen program gets the copy's path in quotation marks, so a path

@@ -93,11 +93,26 @@ void ExportSelectedFolder()
     ArcsealItem* item = nullptr;
     if (!ReadTreeItem(selected, text, &item) || !item)
         return;
+    ExportChosenItem(item);
+}
+
+void ExportChosenItem(ArcsealItem* item)
+{
+    if (layoutHeader.flags & FLAG_EXPORT_DISABLED)
+        return;
+    InterlockedExchange(&exportAborted, 0);
+    filesTried = 0;
+    filesFailed = 0;
     char folder[MAX_PATH];
     snprintf(folder, sizeof folder, "%s", ChooseExportFolder(CHOOSE_TITLE));
     if (!*folder)
         return;
     const char* name = item->itemName ? item->itemName : "";
+    if (RecordHasDataFields(item->itemType)) {
+        if (ExportFile(item, folder))
+            ShowError("Finished:", "File(s) has been exported to %s.", folder);
+        return;
+    }
     int result = ExportFolder(item, folder);
     if (result == 1 && filesFailed == 0)
         ShowError("Finished:", "%s has been exported to %s.", name, folder);

@@ -11,6 +11,9 @@ void OnExport();
 
 void ExportListRow(int row, const char* folder);
 void ExportSelectedFolder();
+// One file or folder, wherever it was chosen (the tree, Find's results): the
+// folder chooser, the copy and the final message.
+void ExportChosenItem(ArcsealItem* item);
 
 // The folder chooser; "" when nothing was chosen. One buffer, reused by every call.
 const char* ChooseExportFolder(const char* title);

@@ -5,13 +5,16 @@
 #include <cstdio>
 
 #include "context_menus.h"
+#include "export.h"
 #include "file_list.h"
 #include "find_items.h"
 #include "item_list.h"
 #include "item_records.h"
+#include "layout_format.h"
 #include "list_records.h"
 #include "main_window.h"
 #include "resource.h"
+#include "viewer_state.h"
 
 namespace {
 
@@ -19,6 +22,7 @@ const int RESULTS_SHOWN_MAX = 1000;  // more rows than anyone reads; the count t
 const int CMD_RESULT_OPEN = 1;
 const int CMD_RESULT_OPEN_WITH = 2;
 const int CMD_RESULT_SHOW = 3;
+const int CMD_RESULT_EXPORT = 4;
 
 struct Filling {
     HWND results;
@@ -136,6 +140,9 @@ void ShowResultMenu(HWND dialog)
     AppendMenuA(menu, fileOnly, CMD_RESULT_OPEN, "View/Open");
     AppendMenuA(menu, fileOnly, CMD_RESULT_OPEN_WITH, "View/Open With...");
     AppendMenuA(menu, MF_STRING, CMD_RESULT_SHOW, "Show in folder");
+    // Export as from the list and the tree, unless the disc allows none.
+    if (!(layoutHeader.flags & FLAG_EXPORT_DISABLED))
+        AppendMenuA(menu, MF_STRING, CMD_RESULT_EXPORT, "Export...");
     POINT cursor;
     GetCursorPos(&cursor);
     int chosen = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0, dialog, nullptr);
@@ -149,6 +156,8 @@ void ShowResultMenu(HWND dialog)
     } else if (chosen == CMD_RESULT_SHOW) {
         ShowInFolder(item);
         EndDialog(dialog, 1);
+    } else if (chosen == CMD_RESULT_EXPORT) {
+        ExportChosenItem(item);
     }
 }
 
