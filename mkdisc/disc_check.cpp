@@ -1,7 +1,6 @@
 #include "disc_check.h"
 
 #include <cstring>
-#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
@@ -134,20 +133,7 @@ public:
                 return CopyContentsFrom(&summed, destination, &pieces, nullptr, nullptr);
             }
         }
-        std::unique_ptr<unsigned char, void (*)(unsigned char*)> buffer(AllocateAligned(pieceSize), FreeAligned);
-        if (!buffer)
-            return COPY_NO_MEMORY;
-        struct Direct {
-            DataRead* read;
-            unsigned char* bytes;
-            static unsigned char* Next(void* context, uint32_t length)
-            {
-                Direct* self = (Direct*)context;
-                return ReadData(self->read, self->bytes, length) ? self->bytes : nullptr;
-            }
-        } direct = {source, buffer.get()};
-        ContentPieces pieces = {Direct::Next, &direct};
-        return CopyContentsFrom(&format, destination, &pieces, nullptr, nullptr);
+        return CopyFromDataFiles(&format, source, destination, nullptr, nullptr);
     }
 
     bool Fail(const char* what, const DiscItem& item, const std::string& why)

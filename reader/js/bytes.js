@@ -137,8 +137,16 @@
     }
   }
 
+  // Another of the reader's files: in the page already loaded by its script
+  // tag (the order is in disc.js), under Node.js required beside this one.
+  function sibling(name, file) {
+    if (Arcseal[name]) return Arcseal[name];
+    if (typeof require === 'function') return require(file);
+    throw new Error('Arcseal: load ' + file + ' first');
+  }
+
   var bytes = {
-    LAYOUT_KEY_VALUE: LAYOUT_KEY_VALUE,
+    LAYOUT_KEY_VALUE: LAYOUT_KEY_VALUE, sibling: sibling,
     u32: u32, i32: i32, u64: u64, u64Big: u64Big, putU32: putU32, putU64: putU64,
     xorInPlace: xorInPlace, combinedValue: combinedValue, indexedCombinedValue: indexedCombinedValue,
     concatBytes: concatBytes, asciiBytes: asciiBytes,

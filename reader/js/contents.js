@@ -11,11 +11,7 @@
 (function (root) {
   'use strict';
   var Arcseal = root.Arcseal || (root.Arcseal = {});
-  function sibling(name, file) {
-    if (Arcseal[name]) return Arcseal[name];
-    if (typeof require === 'function') return require(file);
-    throw new Error('Arcseal: load ' + file + ' before contents.js');
-  }
+  var sibling = (Arcseal.bytes || require('./bytes.js')).sibling;
   var bytes = sibling('bytes', './bytes.js');
   var DiscError = sibling('errors', './disc-error.js').DiscError;
   var sealedChunks = sibling('sealedChunks', './sealed-chunks.js');

@@ -4,11 +4,7 @@
 (function (root) {
   'use strict';
   var Arcseal = root.Arcseal || (root.Arcseal = {});
-  function sibling(name, file) {
-    if (Arcseal[name]) return Arcseal[name];
-    if (typeof require === 'function') return require(file);
-    throw new Error('Arcseal: load ' + file + ' before integrity-record.js');
-  }
+  var sibling = (Arcseal.bytes || require('./bytes.js')).sibling;
   var bytes = sibling('bytes', './bytes.js');
   var DiscError = sibling('errors', './disc-error.js').DiscError;
   var hashwasm = globalThis.hashwasm || require('hash-wasm');

@@ -4,11 +4,7 @@
 (function (root) {
   'use strict';
   var Arcseal = root.Arcseal || (root.Arcseal = {});
-  function sibling(name, file) {
-    if (Arcseal[name]) return Arcseal[name];
-    if (typeof require === 'function') return require(file);
-    throw new Error('Arcseal: load ' + file + ' before item-records.js');
-  }
+  var sibling = (Arcseal.bytes || require('./bytes.js')).sibling;
   var bytes = sibling('bytes', './bytes.js');
 
   var FOLDER_BITS = 0x309;

@@ -4,11 +4,7 @@
 (function (root) {
   'use strict';
   var Arcseal = root.Arcseal || (root.Arcseal = {});
-  function sibling(name, file) {
-    if (Arcseal[name]) return Arcseal[name];
-    if (typeof require === 'function') return require(file);
-    throw new Error('Arcseal: load ' + file + ' before item-table.js');
-  }
+  var sibling = (Arcseal.bytes || require('./bytes.js')).sibling;
   var DiscError = sibling('errors', './disc-error.js').DiscError;
   var layoutFile = sibling('layout', './layout.js');
   var sealedChunks = sibling('sealedChunks', './sealed-chunks.js');

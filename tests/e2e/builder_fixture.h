@@ -53,6 +53,17 @@ inline std::map<std::string, Bytes> Snapshot(const fs::path& folder)
     return files;
 }
 
+// A window of any process with that caption: the viewer "Open disc" starts.
+inline HWND FindAnyWindow(const std::string& caption, std::chrono::milliseconds timeout)
+{
+    HWND found = nullptr;
+    WaitUntil(timeout, [&] {
+        found = FindWindowA(kMessageBoxClass.c_str(), caption.c_str());
+        return found != nullptr && IsWindowVisible(found);
+    });
+    return found;
+}
+
 class BuilderTest : public FileOpsTest {
 protected:
     void SetUp() override
@@ -104,6 +115,27 @@ protected:
         return *box;
     }
 
+    // "Open disc" in the summary starts the disc's viewer, which asks for the
+    // password: it is typed, and the main window's panes are taken.
+    void OpenDiscFromSummary(HWND summary, const std::wstring& typed)
+    {
+        ASSERT_TRUE(PressButton(summary, IDC_OPEN_DISC));
+        EXPECT_TRUE(WaitUntilGone(summary, 5s));
+        HWND password = FindAnyWindow(kPasswordCaption, kWindowTimeout);
+        ASSERT_TRUE(password) << "\"Open disc\" started no viewer";
+        DWORD viewerId = 0;
+        GetWindowThreadProcessId(password, &viewerId);
+        viewer_ = &AdoptProcess(viewerId);
+        ClickCentre(GetDlgItem(password, kViewerPasswordEdit));
+        TypeText(typed);
+        ClickCentre(GetDlgItem(password, IDOK));
+        main_ = WaitForMainWindow(*viewer_);
+        ASSERT_TRUE(main_) << "the viewer did not take the password";
+        tree_ = GetDlgItem(main_, IDC_FOLDER_TREE);
+        list_ = GetDlgItem(main_, IDC_FILE_LIST);
+        status_ = GetDlgItem(main_, IDC_STATUS_BAR);
+    }
+
     HWND WaitForBuilderDialog(const std::string& caption, std::chrono::milliseconds timeout = kWindowTimeout)
     {
         return WaitForWindow(builder_->Id(), kMessageBoxClass, caption, timeout);
@@ -112,16 +144,5 @@ protected:
     Process* builder_ = nullptr;
     HWND window_ = nullptr;
 };
-
-// A window of any process with that caption: the viewer "Open disc" starts.
-inline HWND FindAnyWindow(const std::string& caption, std::chrono::milliseconds timeout)
-{
-    HWND found = nullptr;
-    WaitUntil(timeout, [&] {
-        found = FindWindowA(kMessageBoxClass.c_str(), caption.c_str());
-        return found != nullptr && IsWindowVisible(found);
-    });
-    return found;
-}
 
 }  // namespace e2e

@@ -63,22 +63,8 @@ TEST_F(BuilderTest, NamesOfAnyScriptBuildOpenAndExportUnderTheirOwnNamesAndTimes
     ASSERT_TRUE(PressButton(window_, IDC_BUILD));
     HWND summary = WaitForBuilderDialog("Disc built", 60s);
     ASSERT_TRUE(summary) << "no summary; message: " << AnswerBuilder(0ms).text;
-    ASSERT_TRUE(PressButton(summary, IDC_OPEN_DISC));
-
     // The viewer takes the password as typed on another system (decomposed).
-    HWND password = FindAnyWindow(kPasswordCaption, kWindowTimeout);
-    ASSERT_TRUE(password) << "\"Open disc\" started no viewer";
-    DWORD viewerId = 0;
-    GetWindowThreadProcessId(password, &viewerId);
-    viewer_ = &AdoptProcess(viewerId);
-    ClickCentre(GetDlgItem(password, kViewerPasswordEdit));
-    TypeText(kDecomposedPassword);
-    ClickCentre(GetDlgItem(password, IDOK));
-    main_ = WaitForMainWindow(*viewer_);
-    ASSERT_TRUE(main_) << "the password typed decomposed was refused";
-    tree_ = GetDlgItem(main_, IDC_FOLDER_TREE);
-    list_ = GetDlgItem(main_, IDC_FILE_LIST);
-    status_ = GetDlgItem(main_, IDC_STATUS_BAR);
+    ASSERT_NO_FATAL_FAILURE(OpenDiscFromSummary(summary, kDecomposedPassword));
     for (const std::wstring& name : {kUnicodeTitle, std::wstring(L"\u041E\u0442\u0447\u0451\u0442\u044B"),
                                      std::wstring(L"\u65E5\u672C\u8A9E")})
         EXPECT_TRUE(TreeHolds(tree_, name)) << ToUtf8(name);

@@ -46,21 +46,7 @@ TEST_F(BuilderTest, BuildsADiscThatOpensWithItsPasswordAndExportsByteForByte)
                                                                "Open in browser.html", "browser-reader"}));
 
     // "Open disc" starts the disc's viewer, which asks for the password.
-    ASSERT_TRUE(PressButton(summary, IDC_OPEN_DISC));
-    EXPECT_TRUE(WaitUntilGone(summary, 5s));
-    HWND password = FindAnyWindow(kPasswordCaption, kWindowTimeout);
-    ASSERT_TRUE(password) << "\"Open disc\" started no viewer";
-    DWORD viewerId = 0;
-    GetWindowThreadProcessId(password, &viewerId);
-    viewer_ = &AdoptProcess(viewerId);
-    ClickCentre(GetDlgItem(password, kViewerPasswordEdit));
-    TypeText(kPassword);
-    ClickCentre(GetDlgItem(password, IDOK));
-    main_ = WaitForMainWindow(*viewer_);
-    ASSERT_TRUE(main_);
-    tree_ = GetDlgItem(main_, IDC_FOLDER_TREE);
-    list_ = GetDlgItem(main_, IDC_FILE_LIST);
-    status_ = GetDlgItem(main_, IDC_STATUS_BAR);
+    ASSERT_NO_FATAL_FAILURE(OpenDiscFromSummary(summary, kPassword));
 
     const fs::path target = NewFolder("target");
     ASSERT_TRUE(ExportTo(OpenTreeMenu(kTitle), kFolderMenuExport, kFolderMenuEntries, target));
