@@ -8,12 +8,12 @@
 // Each prints its seconds on stdout.
 'use strict';
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 
-async function openDisc(browser, discDir, password) {
-  const context = await browser.newContext({ acceptDownloads: true });
+async function openDisc(context, discDir, password) {
   // Headless Chromium has a save picker that refuses: downloads go through
   // the browser's own download, which Playwright sees.
   await context.addInitScript(() => { delete window.showSaveFilePicker; });
@@ -30,7 +30,13 @@ async function openDisc(browser, discDir, password) {
 
 async function main() {
   const [mode, discDir, password, file, target] = process.argv.slice(2);
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox'] });
+  // A profile of its own, as a reader's browser has: a Blob larger than the
+  // memory the browser gives blobs is kept on disk there (a private window,
+  // Playwright's default, has nowhere to put it and cancels such a download).
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'arcseal-bench-profile-'));
+  const browser = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox'], acceptDownloads: true
+  });
   try {
     const opened = await openDisc(browser, path.resolve(discDir), password);
     if (mode === 'unlock') {
@@ -47,6 +53,7 @@ async function main() {
     if (fs.statSync(target).size === 0) throw new Error('nothing was downloaded');
   } finally {
     await browser.close();
+    fs.rmSync(profile, { recursive: true, force: true });
   }
 }
 

@@ -10,6 +10,7 @@ const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 const { assembleReader } = require('../../reader/assemble-reader.js');
+const { treeOf } = require('../reader/vector-files.js');
 
 const ROOT = path.join(__dirname, '..', '..');
 const CHROMIUM = '/usr/bin/chromium';
@@ -145,21 +146,6 @@ function textAsShown(data) {
 async function downloadFrom(page, selector) {
   const [download] = await Promise.all([page.waitForEvent('download'), page.click(selector)]);
   return { name: download.suggestedFilename(), data: fs.readFileSync(await download.path()) };
-}
-
-// { files: Map path -> Buffer, folders: Set path } of a folder on disk.
-function treeOf(top) {
-  const tree = { files: new Map(), folders: new Set() };
-  (function walk(dir, prefix) {
-    for (const entry of fs.readdirSync(dir, { withFileTypes: true })) {
-      const rel = prefix + entry.name;
-      if (entry.isDirectory()) {
-        tree.folders.add(rel);
-        walk(path.join(dir, entry.name), rel + '/');
-      } else tree.files.set(rel, fs.readFileSync(path.join(dir, entry.name)));
-    }
-  })(top, '');
-  return tree;
 }
 
 // The tree a ZIP holds, read by Python's zipfile (an independent reader,

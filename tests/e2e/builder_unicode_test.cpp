@@ -24,16 +24,6 @@ const std::vector<std::pair<std::wstring, size_t>> kUnicodeFiles = {
     {L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC\\\u65E5\u672C\u8A9E\\\u5199\u771F \U0001F600.jpg", 1048577},
 };
 
-// A text as the harness gives it in code page 1252 (what it cannot hold
-// as the system's nearest letter or "?"): how the fixture finds entries.
-std::string ToCp1252Form(const std::wstring& text)
-{
-    int size = WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
-    std::string narrow((size_t)size, '\0');
-    WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), &narrow[0], size, nullptr, nullptr);
-    return narrow;
-}
-
 // The tree's entries as their own texts.
 bool TreeHolds(HWND tree, const std::wstring& text)
 {
@@ -70,9 +60,9 @@ TEST_F(BuilderTest, NamesOfAnyScriptBuildOpenAndExportUnderTheirOwnNamesAndTimes
         EXPECT_TRUE(TreeHolds(tree_, name)) << ToUtf8(name);
 
     // The list of a folder shows its names as written.
-    const std::string cyrillic = ToCp1252Form(L"\u041E\u0442\u0447\u0451\u0442\u044B");
+    const std::string cyrillic = ToCp1252(L"\u041E\u0442\u0447\u0451\u0442\u044B");
     if (!Entry(cyrillic).shown) {
-        ASSERT_TRUE(ExpandWithButton(ToCp1252Form(kUnicodeTitle)));
+        ASSERT_TRUE(ExpandWithButton(ToCp1252(kUnicodeTitle)));
     }
     ASSERT_NO_FATAL_FAILURE(ClickTreeLabel(cyrillic));
     ASSERT_TRUE(WaitUntil(5s, [&] { return !ReadList(list_).empty(); }));
@@ -80,7 +70,7 @@ TEST_F(BuilderTest, NamesOfAnyScriptBuildOpenAndExportUnderTheirOwnNamesAndTimes
     ScreenshotOf(main_, "viewer-unicode-names");
 
     const fs::path target = NewFolder("target");
-    ASSERT_TRUE(ExportTo(OpenTreeMenu(ToCp1252Form(kUnicodeTitle)), kFolderMenuExport, kFolderMenuEntries, target));
+    ASSERT_TRUE(ExportTo(OpenTreeMenu(ToCp1252(kUnicodeTitle)), kFolderMenuExport, kFolderMenuEntries, target));
     EXPECT_EQ(AnswerMessage(60s).caption, "Finished:");
     std::set<std::string> shape;
     for (const std::string& entry : TreeShape(Content()))

@@ -26,9 +26,8 @@ async function discFiles(dir) {
   return files;
 }
 
-// { files: Map path -> Buffer, folders: Set path } of a vector's expected/ folder.
-function expectedTree(name) {
-  const top = path.join(VECTORS, name, 'expected');
+// { files: Map path -> Buffer, folders: Set path } of a folder on disk.
+function treeOf(top) {
   const tree = { files: new Map(), folders: new Set() };
   (function walk(dir, prefix) {
     for (const entry of fs.readdirSync(dir, { withFileTypes: true })) {
@@ -42,6 +41,11 @@ function expectedTree(name) {
     }
   })(top, '');
   return tree;
+}
+
+// The same of a vector's expected/ folder.
+function expectedTree(name) {
+  return treeOf(path.join(VECTORS, name, 'expected'));
 }
 
 // A copy of a vector's disc folder in a temporary folder, removed after the test.
@@ -69,4 +73,4 @@ async function drain(disc, item) {
   }
 }
 
-module.exports = { VECTORS, vectorList, vectorDiscDir, discFiles, expectedTree, copyDisc, flipByte, drain };
+module.exports = { VECTORS, vectorList, vectorDiscDir, discFiles, treeOf, expectedTree, copyDisc, flipByte, drain };

@@ -1,6 +1,7 @@
 #include "remote_controls.h"
 
 #include "remote_buffer.h"
+#include "ui.h"
 
 namespace e2e {
 
@@ -21,20 +22,9 @@ static std::wstring ReadWideText(const RemoteBuffer& buffer)
     return text;
 }
 
-// The text in code page 1252, as the tests write the names they expect.
-static std::string InCp1252(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
-    std::string narrow((size_t)size, '\0');
-    WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), &narrow[0], size, nullptr, nullptr);
-    return narrow;
-}
-
 static std::string ReadText(const RemoteBuffer& buffer)
 {
-    return InCp1252(ReadWideText(buffer));
+    return ToCp1252(ReadWideText(buffer));
 }
 
 static HTREEITEM NextTreeItem(HWND tree, UINT relation, HTREEITEM item)
@@ -75,7 +65,7 @@ static std::optional<TreeEntry> ReadTreeEntry(HWND tree, RemoteBuffer& buffer, H
     entry.handle = item;
     entry.depth = depth;
     entry.wide = ReadWideText(buffer);
-    entry.text = InCp1252(entry.wide);
+    entry.text = ToCp1252(entry.wide);
     entry.expanded = answer->state & TVIS_EXPANDED;
     // Selection and highlight as the tree reports them for navigation: not
     // every tree view keeps them in the item's state bits.
@@ -219,7 +209,7 @@ std::vector<ListRow> ReadList(HWND list)
         ListRow read;
         for (size_t column = 0; column < columns; ++column) {
             read.wideCells.push_back(ListCellText(list, buffer, row, (int)column));
-            read.cells.push_back(InCp1252(read.wideCells.back()));
+            read.cells.push_back(ToCp1252(read.wideCells.back()));
         }
         RECT bounds{};
         bounds.left = LVIR_BOUNDS;

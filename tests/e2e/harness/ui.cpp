@@ -28,17 +28,20 @@ std::wstring WideTextOf(HWND window)
     return text;
 }
 
-// In code page 1252, as the tests write what they expect: read as UTF-16,
-// since a window of a UTF-8 process answers an A message in UTF-8.
+std::string ToCp1252(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    int size = WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string narrow((size_t)size, '\0');
+    WideCharToMultiByte(1252, 0, text.c_str(), (int)text.size(), &narrow[0], size, nullptr, nullptr);
+    return narrow;
+}
+
+// Read as UTF-16: a window of a UTF-8 process answers an A message in UTF-8.
 std::string TextOf(HWND window)
 {
-    std::wstring wide = WideTextOf(window);
-    if (wide.empty())
-        return {};
-    int size = WideCharToMultiByte(1252, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
-    std::string text((size_t)size, '\0');
-    WideCharToMultiByte(1252, 0, wide.c_str(), (int)wide.size(), &text[0], size, nullptr, nullptr);
-    return text;
+    return ToCp1252(WideTextOf(window));
 }
 
 std::vector<HWND> TopLevelWindows(DWORD processId)

@@ -18,10 +18,13 @@ using namespace std::chrono_literals;
 constexpr std::chrono::milliseconds kWindowTimeout = 15s;
 
 std::string ClassNameOf(HWND window);
-// The text of a window or control (WM_GETTEXT with a time-out).
+// The text of a window or control (WM_GETTEXT with a time-out), in code page 1252.
 std::string TextOf(HWND window);
 // The same as the window holds it.
 std::wstring WideTextOf(HWND window);
+// A text in code page 1252, as the tests write the names they expect (what
+// it cannot hold as Windows' nearest letter or "?").
+std::string ToCp1252(const std::wstring& text);
 
 // Visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
