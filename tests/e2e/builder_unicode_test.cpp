@@ -2,9 +2,11 @@
 // tree of Polish, Greek, Cyrillic, Japanese and emoji names (files, folders
 // and the title), built with a password typed in Polish, opens in the viewer
 // with that password typed decomposed; the tree and the list show every
-// name, and the whole disc exports byte for byte under its own names and
-// times.
+// name, View/Open hands its program a copy under the file's own name, and
+// the whole disc exports byte for byte under its own names and times.
 #include "builder_fixture.h"
+#include "file_ops_probe.h"
+#include "mouse.h"
 
 namespace e2e {
 namespace {
@@ -20,6 +22,7 @@ const std::vector<std::wstring> kUnicodeFolders = {
 const std::vector<std::pair<std::wstring, size_t>> kUnicodeFiles = {
     {L"\u0141\u00F3d\u017A \u5831\u544A.txt", 5000},                                   // Łódź 報告.txt
     {L"\u041E\u0442\u0447\u0451\u0442\u044B\\\u0433\u043E\u0434.txt", 300},            // Отчёты\год.txt
+    {L"\u041E\u0442\u0447\u0451\u0442\u044B\\\u043E\u0442\u0447\u0451\u0442 \U0001F600.e2eview", 4000},
     {L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC\\\u03B1\u03BB\u03C6\u03B1.bin", 70000},
     {L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC\\\u65E5\u672C\u8A9E\\\u5199\u771F \U0001F600.jpg", 1048577},
 };
@@ -44,6 +47,10 @@ TEST_F(BuilderTest, NamesOfAnyScriptBuildOpenAndExportUnderTheirOwnNamesAndTimes
         WriteBytes(Content() / path, Pattern(size, (unsigned)path.size()));
         fs::last_write_time(Content() / path, when);
     }
+    // View/Open's program: the stand-in that records how it was started.
+    const fs::path probes = Scratch() / "registered";
+    RegisteredFileType type(".e2eview", PlaceProbe(probes));
+    ASSERT_TRUE(type.Ok());
     ASSERT_NO_FATAL_FAILURE(StartBuilder());
     ASSERT_TRUE(SetControlText(Control(IDC_SOURCE), Content().wstring()));
     ASSERT_TRUE(SetControlText(Control(IDC_TITLE), kUnicodeTitle));
@@ -68,6 +75,16 @@ TEST_F(BuilderTest, NamesOfAnyScriptBuildOpenAndExportUnderTheirOwnNamesAndTimes
     ASSERT_TRUE(WaitUntil(5s, [&] { return !ReadList(list_).empty(); }));
     EXPECT_EQ(ReadList(list_)[0].wideCells[0], L"\u0433\u043E\u0434.txt");
     ScreenshotOf(main_, "viewer-unicode-names");
+
+    // View/Open hands its program a copy under the file's own name.
+    const std::wstring viewed = L"\u043E\u0442\u0447\u0451\u0442 \U0001F600.e2eview";
+    for (const ListRow& row : ReadList(list_))
+        if (row.wideCells[0] == viewed)
+            DoubleClickAt(ScreenCentre(list_, row.bounds));
+    EXPECT_EQ(WaitForProbeCommandLines(probes, 1, 15s).size(), 1u) << "the double click started no program";
+    auto viewedCopy = FileDifference(Content() / L"\u041E\u0442\u0447\u0451\u0442\u044B" / viewed,
+                                     ViewerTempFolder() / viewed);
+    EXPECT_FALSE(viewedCopy) << *viewedCopy;
 
     const fs::path target = NewFolder("target");
     ASSERT_TRUE(ExportTo(OpenTreeMenu(ToCp1252(kUnicodeTitle)), kFolderMenuExport, kFolderMenuEntries, target));
