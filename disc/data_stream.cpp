@@ -22,7 +22,10 @@ static int OpenAt(DataRead* read, const char* name, uint64_t offset)
     read->file = read->opener.open(read->opener.context, name);
     if (!read->file)
         return DATA_FILE_MISSING;
-    return SeekStream(read->file, offset) ? DATA_READ_STARTED : DATA_FILE_TOO_SHORT;
+    if (SeekStream(read->file, offset))
+        return DATA_READ_STARTED;
+    EndDataRead(read);  // the copy then finds nothing to read: the file ends early
+    return DATA_FILE_TOO_SHORT;
 }
 
 int StartDataRead(DataRead* read, const DataFileOpener* opener, const char* dataFileName,

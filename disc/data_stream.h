@@ -41,7 +41,8 @@ enum DataReadResult {
     DATA_FILE_TOO_SHORT = -1, // it does not reach the offset
 };
 
-// Opens the data file the contents start in, at their first byte. For the
+// Opens the data file the contents start in, at their first byte (a file
+// too short to reach it is not kept open). For the
 // design's form dataFileName and dataOffset are the record's; for the wide
 // form dataOffset is the stream offset (dataFileName is not used).
 int StartDataRead(DataRead* read, const DataFileOpener* opener, const char* dataFileName,

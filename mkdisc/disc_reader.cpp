@@ -1,14 +1,14 @@
 #include "disc_reader.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "build_error.h"
 #include "cp1252.h"
+#include "item_names.h"
 #include "item_records.h"
 #include "path_text.h"
-#include "unicode_text.h"
 #include "staged_output.h"
+#include "unicode_text.h"
 #include "wipe_text.h"
 
 namespace {
@@ -76,13 +76,8 @@ void OpenDiscForReading(const fs::path& folder, const std::optional<std::string>
         std::string typed;
         TextWiper wiper{typed};
         if (disc.opened.wide) {
-            size_t length = 0;
-            char* normal = NfcUtf8(password->data(), password->size(), &length);
-            if (!normal)
+            if (!NfcText(*password, typed))
                 throw DiscRefused("wrong password (it is not valid UTF-8 text)");
-            typed.assign(normal, length);
-            memset(normal, 0, length);
-            free(normal);
         } else if (!Utf8ToCp1252(*password, typed)) {
             throw DiscRefused("wrong password (it has a character no Arcseal password can hold)");
         }
@@ -125,10 +120,5 @@ const char* ReadableDisc::NameProblem(const char* stored) const
 
 std::string ReadableDisc::FoldedName(const char* stored) const
 {
-    if (!opened.wide)
-        return FoldCaseCp1252(stored);
-    char* folded = FoldedUtf8(stored, strlen(stored));
-    std::string text = folded ? folded : stored;
-    free(folded);
-    return text;
+    return FoldedItemName(stored, opened.wide != 0);
 }

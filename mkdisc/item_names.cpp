@@ -37,14 +37,33 @@ std::string ConvertItemName(const std::string& utf8Name, std::string& cp1252Name
     return problem;
 }
 
-std::string ConvertWideItemName(const std::string& utf8Name, std::string& nfcName)
+bool NfcText(const std::string& utf8, std::string& nfc)
 {
     size_t length = 0;
-    char* normal = NfcUtf8(utf8Name.data(), utf8Name.size(), &length);
+    char* normal = NfcUtf8(utf8.data(), utf8.size(), &length);
     if (!normal)
-        return "the name is not valid Unicode";
-    std::string converted(normal, length);
+        return false;
+    nfc.assign(normal, length);
+    memset(normal, 0, length);
     free(normal);
+    return true;
+}
+
+std::string FoldedItemName(const std::string& name, bool wide)
+{
+    if (!wide)
+        return FoldCaseCp1252(name);
+    char* folded = FoldedUtf8(name.data(), name.size());
+    std::string text = folded ? folded : name;
+    free(folded);
+    return text;
+}
+
+std::string ConvertWideItemName(const std::string& utf8Name, std::string& nfcName)
+{
+    std::string converted;
+    if (!NfcText(utf8Name, converted))
+        return "the name is not valid Unicode";
     if (converted.empty())
         return "the name is empty";
     // Windows names are at most 255 UTF-16 units: one per character below

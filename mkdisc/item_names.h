@@ -11,6 +11,14 @@ std::string ConvertItemName(const std::string& utf8Name, std::string& cp1252Name
 // 255 UTF-16 units). Returns an empty text when it is fine, else the reason.
 std::string ConvertWideItemName(const std::string& utf8Name, std::string& nfcName);
 
+// The NFC form of UTF-8 text (the temporary copy is wiped: passwords pass
+// through here); false when the text is not valid UTF-8.
+bool NfcText(const std::string& utf8, std::string& nfc);
+
+// The form two names of one folder share when Windows would put both on one
+// file: CP1252 names folded as Windows compares them, wide ones in Unicode.
+std::string FoldedItemName(const std::string& name, bool wide);
+
 // What a scrambled disc's refusal adds: where such a name or size can go.
 extern const char* const STRONG_DISC_HINT;
 

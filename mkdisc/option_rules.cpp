@@ -1,6 +1,5 @@
 #include "option_rules.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "cp1252.h"
@@ -153,13 +152,8 @@ std::string DiscPassword(const std::string& typed, bool strong, std::string& sto
     std::string password;
     TextWiper wiper{password};
     if (strong) {
-        size_t length = 0;
-        char* normal = NfcUtf8(typed.data(), typed.size(), &length);
-        if (!normal)
+        if (!NfcText(typed, password))
             return "the password is not valid UTF-8 text";
-        password.assign(normal, length);
-        memset(normal, 0, length);
-        free(normal);
     } else {
         std::string problem = ToCp1252(typed, password);
         if (!problem.empty())

@@ -1,7 +1,6 @@
 #include "source_tree.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <system_error>
 
@@ -9,7 +8,6 @@
 #include "cp1252.h"
 #include "folder_listing.h"
 #include "item_names.h"
-#include "unicode_text.h"
 
 namespace {
 
@@ -55,17 +53,6 @@ SourceEntry DescribeEntry(const FolderEntry& item, size_t depth, bool wide, Name
     return entry;
 }
 
-// The form two names share when Windows would put both on one file.
-std::string FoldedName(const std::string& name, bool wide)
-{
-    if (!wide)
-        return FoldCaseCp1252(name);
-    char* folded = FoldedUtf8(name.data(), name.size());
-    std::string text = folded ? folded : name;
-    free(folded);
-    return text;
-}
-
 std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth, bool wide, NameProblems& names)
 {
     std::vector<SourceEntry> entries;
@@ -80,7 +67,7 @@ std::vector<SourceEntry> ReadFolder(const fs::path& folder, size_t depth, bool w
     // Windows would put both on one file when the disc is exported.
     std::map<std::string, const SourceEntry*> folded;
     for (const SourceEntry& entry : entries) {
-        auto inserted = folded.emplace(FoldedName(entry.name, wide), &entry);
+        auto inserted = folded.emplace(FoldedItemName(entry.name, wide), &entry);
         if (!inserted.second)
             names.push_back("both " + ShowPath(inserted.first->second->path) + " and " + ShowPath(entry.path) +
                             (wide ? ": the names differ only in case or in how their letters are composed, "

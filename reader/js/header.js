@@ -3,8 +3,8 @@
 (function (root) {
   'use strict';
   var Arcseal = root.Arcseal || (root.Arcseal = {});
-  var sibling = (Arcseal.bytes || require('./bytes.js')).sibling;
-  var bytes = sibling('bytes', './bytes.js');
+  var bytes = Arcseal.bytes || require('./bytes.js');
+  var sibling = bytes.sibling;
 
   var FLAGS = {
     BACKGROUND: 0x1, LOGO: 0x200, LOGO_KEY_COLOR: 0x10000, SPLASH_TEXT: 0x20000, TEXT_SHADOW: 0x40000,

@@ -3,8 +3,8 @@
 (function (root) {
   'use strict';
   var Arcseal = root.Arcseal || (root.Arcseal = {});
-  var sibling = (Arcseal.bytes || require('./bytes.js')).sibling;
-  var bytes = sibling('bytes', './bytes.js');
+  var bytes = Arcseal.bytes || require('./bytes.js');
+  var sibling = bytes.sibling;
   var DiscError = sibling('errors', './disc-error.js').DiscError;
 
   var TRAILER_SIZE = 40;

@@ -4,8 +4,8 @@
 (function (root) {
   'use strict';
   var Arcseal = root.Arcseal || (root.Arcseal = {});
-  var sibling = (Arcseal.bytes || require('./bytes.js')).sibling;
-  var bytes = sibling('bytes', './bytes.js');
+  var bytes = Arcseal.bytes || require('./bytes.js');
+  var sibling = bytes.sibling;
 
   var TAG_SIZE = 16;
   var TABLE_ITEM_ID = 0xffffffff;

@@ -123,9 +123,8 @@ static FILE* OpenDataFile(void*, const char* name)
 }
 
 // Starts reading the item's contents from the data files beside the viewer
-// (the current folder); 0 when the first one cannot be opened. A data file
-// too short to reach the contents leaves the read positioned nowhere: the
-// copy then finds it ending early.
+// (the current folder); 0 when the first one cannot be opened. One too short
+// to reach the contents leaves nothing to read: the copy finds it ending early.
 static int StartItemRead(const ArcsealItem* item, DataRead* read)
 {
     MakeViewerFolderCurrent();
@@ -134,14 +133,8 @@ static int StartItemRead(const ArcsealItem* item, DataRead* read)
         memset(read, 0, sizeof *read);
         return 0;
     }
-    int started = StartDataRead(read, &opener, item->dataFileName, item->dataOffset, viewerDisc.dataFileLimit);
-    if (started == DATA_FILE_TOO_SHORT) {
-        EndDataRead(read);
-        read->leftInFile = 0;
-        read->dataFileLimit = 0;
-        return 1;
-    }
-    return started == DATA_READ_STARTED;
+    return StartDataRead(read, &opener, item->dataFileName, item->dataOffset, viewerDisc.dataFileLimit) !=
+           DATA_FILE_MISSING;
 }
 
 // The file's modification time as the disc keeps it (wide records); a time
