@@ -7,6 +7,7 @@
 #include "bitmap_helpers.h"
 #include "check_disc.h"
 #include "context_menus.h"
+#include "drag_out.h"
 #include "export.h"
 #include "file_list.h"
 #include "find_dialog.h"
@@ -108,6 +109,8 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
             OnListKey((NMLVKEYDOWN*)lParam);
         else if (header->code == LVN_COLUMNCLICK)
             OnListColumnClick((NMLISTVIEW*)lParam);
+        else if (header->code == LVN_BEGINDRAG)
+            DragListSelection();
     } else if (wParam == FOLDER_TREE_ID) {
         if (header->code == NM_RCLICK)
             ShowFolderMenu();
@@ -117,6 +120,8 @@ static LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
             OnFolderClick();
         else if (header->code == TVN_SELCHANGEDA)
             OnTreeSelectionChanged((NMTREEVIEWA*)lParam);
+        else if (header->code == TVN_BEGINDRAGA)
+            DragTreeFolder(((NMTREEVIEWA*)lParam)->itemNew.hItem);
     }
     operationRunning = 0;
     return 0;
