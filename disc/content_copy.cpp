@@ -105,8 +105,10 @@ int CopyContents(const ContentFormat* format, FILE* destination, FILE* source,
     return result;
 }
 
-int CopyContentsFrom(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
-                     CopyProgress progress, void* context)
+// Copies storedBytes of contents that start at chunk firstChunk (sealed
+// contents; the other modes always start at 0).
+static int CopyStored(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
+                      CopyProgress progress, void* context, uint64_t firstChunk, uint64_t storedBytes)
 {
     uint32_t pieceSize = ContentPieceSize(format);
     Crc32Run* crc = format->mode == CONTENT_XOR_CRC32 ? StartCrc32() : nullptr;
@@ -117,9 +119,9 @@ int CopyContentsFrom(const ContentFormat* format, FILE* destination, const Conte
     }
 
     int result = COPY_DONE;
-    uint64_t left = StoredContentSize(format);
-    uint64_t chunkIndex = 0;
-    uint64_t plainDone = 0;
+    uint64_t left = storedBytes;
+    uint64_t chunkIndex = firstChunk;
+    uint64_t plainDone = firstChunk * format->chunkSize;
     while (left > 0 && result == COPY_DONE) {
         uint32_t piece = left < pieceSize ? (uint32_t)left : pieceSize;
         unsigned char* buffer = pieces->next(pieces->context, piece);
@@ -152,6 +154,35 @@ int CopyContentsFrom(const ContentFormat* format, FILE* destination, const Conte
             result = COPY_DAMAGED;
     }
     return result;
+}
+
+int CopyContentsFrom(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
+                     CopyProgress progress, void* context)
+{
+    return CopyStored(format, destination, pieces, progress, context, 0, StoredContentSize(format));
+}
+
+uint64_t SealedChunkCount(const ContentFormat* format)
+{
+    return format->itemSize / format->chunkSize + (format->itemSize % format->chunkSize != 0);
+}
+
+uint64_t SealedChunksStoredSize(const ContentFormat* format, uint64_t firstChunk, uint64_t chunkCount)
+{
+    uint64_t start = firstChunk * format->chunkSize;
+    uint64_t end = (firstChunk + chunkCount) * format->chunkSize;
+    if (end > format->itemSize)
+        end = format->itemSize;
+    return end - start + chunkCount * CHUNK_TAG_SIZE;
+}
+
+int CopySealedChunks(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
+                     uint64_t firstChunk, uint64_t chunkCount)
+{
+    if (format->mode != CONTENT_SEALED || firstChunk + chunkCount > SealedChunkCount(format))
+        return COPY_NO_MEMORY;
+    return CopyStored(format, destination, pieces, nullptr, nullptr, firstChunk,
+                      SealedChunksStoredSize(format, firstChunk, chunkCount));
 }
 
 uint32_t SealedPieceSize(const ContentFormat* format, uint32_t plainLength)

@@ -63,6 +63,14 @@ uint32_t ContentPieceSize(const ContentFormat* format);
 int CopyContentsFrom(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
                      CopyProgress progress, void* context);
 
+// Part of sealed contents: chunkCount chunks from chunk firstChunk, the
+// pieces giving their stored bytes (SealedChunksStoredSize). The parts of a
+// large file can be checked at once, each with a cipher of its own.
+uint64_t SealedChunkCount(const ContentFormat* format);
+uint64_t SealedChunksStoredSize(const ContentFormat* format, uint64_t firstChunk, uint64_t chunkCount);
+int CopySealedChunks(const ContentFormat* format, FILE* destination, const ContentPieces* pieces,
+                     uint64_t firstChunk, uint64_t chunkCount);
+
 // The writing side of sealed contents: seals length plain bytes that start at
 // chunk firstChunk of the item (whole chunks; only the item's last may be
 // short) into stored, each chunk followed by its tag. Returns the stored

@@ -89,8 +89,9 @@ static unsigned char* NextFromData(void* context, uint32_t length)
     return ReadData(pieces->read, pieces->buffer, length) ? pieces->buffer : nullptr;
 }
 
-int CopyFromDataFiles(const ContentFormat* format, DataRead* read, FILE* destination,
-                      CopyProgress progress, void* context)
+// Whole contents (chunkCount 0) or sealed chunks from firstChunk.
+static int CopyPartFromDataFiles(const ContentFormat* format, DataRead* read, FILE* destination,
+                                 CopyProgress progress, void* context, uint64_t firstChunk, uint64_t chunkCount)
 {
     if (!read->file) {
         EndDataRead(read);
@@ -100,9 +101,26 @@ int CopyFromDataFiles(const ContentFormat* format, DataRead* read, FILE* destina
     int result = COPY_NO_MEMORY;
     if (stream.buffer) {
         ContentPieces pieces = {NextFromData, &stream};
-        result = CopyContentsFrom(format, destination, &pieces, progress, context);
+        result = chunkCount ? CopySealedChunks(format, destination, &pieces, firstChunk, chunkCount)
+                            : CopyContentsFrom(format, destination, &pieces, progress, context);
         FreeAligned(stream.buffer);
     }
     EndDataRead(read);
     return result;
+}
+
+int CopyFromDataFiles(const ContentFormat* format, DataRead* read, FILE* destination,
+                      CopyProgress progress, void* context)
+{
+    return CopyPartFromDataFiles(format, read, destination, progress, context, 0, 0);
+}
+
+int CopyChunksFromDataFiles(const ContentFormat* format, DataRead* read, FILE* destination, uint64_t firstChunk,
+                            uint64_t chunkCount)
+{
+    if (chunkCount == 0) {
+        EndDataRead(read);
+        return COPY_DONE;
+    }
+    return CopyPartFromDataFiles(format, read, destination, nullptr, nullptr, firstChunk, chunkCount);
 }

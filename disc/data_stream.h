@@ -57,3 +57,8 @@ void EndDataRead(DataRead* read);
 // where), else as CopyContents. The read is ended on return.
 int CopyFromDataFiles(const ContentFormat* format, DataRead* read, FILE* destination,
                       CopyProgress progress, void* context);
+
+// CopySealedChunks from the data files, read from the first chunk's stored
+// bytes on; the read is ended on return.
+int CopyChunksFromDataFiles(const ContentFormat* format, DataRead* read, FILE* destination, uint64_t firstChunk,
+                            uint64_t chunkCount);

@@ -24,6 +24,7 @@ void InitOpenedDisc(OpenedDisc* disc)
 void CloseOpenedDisc(OpenedDisc* disc)
 {
     CloseChunkCipher(disc->contentCipher);
+    CloseChunkCipher(disc->secondCipher);
     free(disc->items);
     free(disc->texts);
     // The whole record goes, keys and the accepted password with it.
@@ -108,7 +109,8 @@ static int UnlockStrong(OpenedDisc* disc, const char* typed, size_t length, int*
     if (unlocked != UNLOCK_DONE)
         return Fail(reason, UnlockResultReason(unlocked));
     disc->contentCipher = OpenChunkCipher(disc->keys.contentKey);
-    if (!disc->contentCipher) {
+    disc->secondCipher = OpenChunkCipher(disc->keys.contentKey);
+    if (!disc->contentCipher || !disc->secondCipher) {
         memset(&disc->keys, 0, sizeof disc->keys);
         return Fail(reason, DISC_CRYPTO_FAILED);
     }

@@ -84,6 +84,7 @@ struct OpenedDisc {
     char contentKey[CONTENT_KEY_SIZE];  // scrambled discs: the contents' key
     DiscKeys keys;                      // strong discs
     ChunkCipher* contentCipher;         // strong discs
+    ChunkCipher* secondCipher;          // the same key, for checking on a second thread
     // After ReadDiscItems:
     DiscItem* items;
     uint32_t itemCount;

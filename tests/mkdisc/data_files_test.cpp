@@ -293,6 +293,28 @@ TEST_F(DiscReadingTest, StrongDiscsHoldAnyNameAndRunAcrossDataFiles)
               "1 of 3 files are damaged\n", verify.output);
 }
 
+// --verify checks a large strong file in two halves at once: damage in
+// either half is found, and a data file the second half runs into that ends
+// early is named.
+TEST_F(DiscReadingTest, LargeStrongFilesAreCheckedInTwoHalves)
+{
+    WriteText(source / "large.bin", PatternText(5000000, 3));
+    ASSERT_EQ(0, RunBuild({"--password", "halves", "--data-file-limit", "3000000"}).exitCode);
+    const std::string pristine = ReadText(output / "disc0001.dat");
+    auto verify = [&] { return RunMkdiscWith({"--verify", output.string(), "--password", "halves"}).output; };
+    EXPECT_EQ("all 1 files are intact\n", verify());
+    for (size_t at : {size_t(100000), size_t(2900000)}) {
+        std::string damaged = pristine;
+        damaged.at(at) ^= 0x01;
+        WriteText(output / "disc0001.dat", damaged);
+        EXPECT_EQ("damaged: large.bin\n1 of 1 files are damaged\n", verify()) << "byte " << at;
+    }
+    WriteText(output / "disc0001.dat", pristine);
+    fs::resize_file(output / "disc0002.dat", 1000000);
+    EXPECT_EQ("damaged: large.bin (data file disc0002.dat ends before its contents do)\n"
+              "1 of 1 files are damaged\n", verify());
+}
+
 TEST_F(DiscReadingTest, HostileNamesNeverWriteOutsideTheTarget)
 {
     WriteText(source / "dots", "1");
