@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "resource.h"
 #include "setup_state.h"
+#include "window_dpi.h"
 
 static const COLORREF AGREEMENT_TEXT_COLOUR = RGB(255, 255, 255);
 static const COLORREF AGREEMENT_BACK_COLOUR = RGB(100, 100, 255);
@@ -11,10 +12,32 @@ static const COLORREF AGREEMENT_BACK_COLOUR = RGB(100, 100, 255);
 static HFONT agreementFont = nullptr;
 static HBRUSH agreementBrush = nullptr;
 
-static void CreateAgreementLook()
+// The bold Arial is 15 pixels high where the dialog's 8 vertical dialog
+// units are 13 pixels (8-point MS Sans Serif at 96 DPI), and keeps that
+// proportion to the dialog at any DPI: the dialog's raster font comes in a
+// few sizes only, so at 200 % the dialog may grow by half, and text grown by
+// the DPI alone would run past the box.
+static int agreementFontHeight;
+static UINT agreementDpi;
+
+static int AgreementFontHeight(HWND dialog)
 {
-    agreementFont = CreateFontA(15, 0, 0, 0, 700, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    RECT units = {0, 0, 0, 8};
+    MapDialogRect(dialog, &units);
+    return MulDiv(15, units.bottom, 13);
+}
+
+static HFONT CreateAgreementFont(int height)
+{
+    return CreateFontA(height, 0, 0, 0, 700, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
+}
+
+static void CreateAgreementLook(HWND dialog)
+{
+    agreementFontHeight = AgreementFontHeight(dialog);
+    agreementDpi = WindowDpi(dialog);
+    agreementFont = CreateAgreementFont(agreementFontHeight);
     agreementBrush = CreateSolidBrush(AGREEMENT_BACK_COLOUR);
 }
 
@@ -32,7 +55,7 @@ INT_PTR CALLBACK AgreementDialog(HWND dialog, UINT message, WPARAM wParam, LPARA
 {
     switch (message) {
     case WM_INITDIALOG:
-        CreateAgreementLook();
+        CreateAgreementLook(dialog);
         // The edit box lays its lines out with its own font: given the bold
         // Arial too, the lines are as tall as the text drawn in them.
         SendDlgItemMessageA(dialog, IDC_AGREEMENT_TEXT, WM_SETFONT, (WPARAM)agreementFont, FALSE);
@@ -41,6 +64,20 @@ INT_PTR CALLBACK AgreementDialog(HWND dialog, UINT message, WPARAM wParam, LPARA
         // select the whole agreement.
         SetFocus(GetDlgItem(dialog, IDOK));
         return FALSE;
+    case WM_DPICHANGED: {
+        // Windows lays the dialog out again, its font made for the new DPI
+        // too; the agreement's own font follows.
+        agreementFontHeight = (int)RescaleForDpi(agreementFontHeight, agreementDpi, HIWORD(wParam));
+        agreementDpi = HIWORD(wParam);
+        HFONT font = CreateAgreementFont(agreementFontHeight);
+        if (font) {
+            SendDlgItemMessageA(dialog, IDC_AGREEMENT_TEXT, WM_SETFONT, (WPARAM)font, TRUE);
+            if (agreementFont)
+                DeleteObject(agreementFont);
+            agreementFont = font;
+        }
+        return FALSE;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {
         HDC dc = (HDC)wParam;
