@@ -12,20 +12,11 @@ static const COLORREF AGREEMENT_BACK_COLOUR = RGB(100, 100, 255);
 static HFONT agreementFont = nullptr;
 static HBRUSH agreementBrush = nullptr;
 
-// The bold Arial is 15 pixels high where the dialog's 8 vertical dialog
-// units are 13 pixels (8-point MS Sans Serif at 96 DPI), and keeps that
-// proportion to the dialog at any DPI: the dialog's raster font comes in a
-// few sizes only, so at 200 % the dialog may grow by half, and text grown by
-// the DPI alone would run past the box.
+// The bold Arial is 15 pixels high at 96 DPI and grows with the dialog's
+// font: grown by the DPI alone it would run past the box where the dialog
+// grows less.
 static int agreementFontHeight;
 static UINT agreementDpi;
-
-static int AgreementFontHeight(HWND dialog)
-{
-    RECT units = {0, 0, 0, 8};
-    MapDialogRect(dialog, &units);
-    return MulDiv(15, units.bottom, 13);
-}
 
 static HFONT CreateAgreementFont(int height)
 {
@@ -35,7 +26,7 @@ static HFONT CreateAgreementFont(int height)
 
 static void CreateAgreementLook(HWND dialog)
 {
-    agreementFontHeight = AgreementFontHeight(dialog);
+    agreementFontHeight = ScaleForDialogFont(dialog, 15);
     agreementDpi = WindowDpi(dialog);
     agreementFont = CreateAgreementFont(agreementFontHeight);
     agreementBrush = CreateSolidBrush(AGREEMENT_BACK_COLOUR);

@@ -30,6 +30,14 @@ int ScaleForWindow(HWND window, int px96)
     return (int)ScaleForDpi(px96, WindowDpi(window));
 }
 
+int ScaleForDialogFont(HWND dialog, int px96)
+{
+    RECT units = {0, 0, 0, 8};
+    if (!MapDialogRect(dialog, &units) || units.bottom <= 0)
+        return px96;
+    return MulDiv(px96, units.bottom, 13);
+}
+
 void MoveToSuggestedRect(HWND window, const RECT* suggested)
 {
     if (suggested)

@@ -18,6 +18,13 @@ UINT WindowDpi(HWND window);
 // A 96-DPI pixel size at the window's DPI.
 int ScaleForWindow(HWND window, int px96);
 
+// A 96-DPI pixel size in a dialog of 8-point MS Sans Serif, in proportion to
+// the dialog's font: its 8 vertical dialog units are 13 pixels at 96 DPI.
+// That raster face comes in a few sizes only (at 192 DPI the dialog grows by
+// half, not twice), so a picture or font of the dialog keeps its place in
+// the layout by this measure, not by the DPI.
+int ScaleForDialogFont(HWND dialog, int px96);
+
 // WM_DPICHANGED: the window moved and sized to the rectangle Windows
 // suggests (lParam); nothing when there is none.
 void MoveToSuggestedRect(HWND window, const RECT* suggested);
