@@ -8,7 +8,9 @@
 #include "package_unpack.h"
 #include "resource.h"
 #include "setup_state.h"
+#include "window_dpi.h"
 
+// The window's size at 96 DPI.
 static const int PROGRESS_WIDTH = 395;
 static const int PROGRESS_HEIGHT = 80;
 
@@ -46,7 +48,7 @@ INT_PTR CALLBACK ProgressDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SendMessageA(progressBar, PBM_SETSTEP, 1, 0);
         SendMessageA(progressBar, PBM_DELTAPOS, 0, 0);
         SendMessageA(progressBar, PBM_SETPOS, 0, 0);
-        MoveWindow(dialog, 0, 0, PROGRESS_WIDTH, PROGRESS_HEIGHT, FALSE);
+        MoveWindow(dialog, 0, 0, ScaleForWindow(dialog, PROGRESS_WIDTH), ScaleForWindow(dialog, PROGRESS_HEIGHT), FALSE);
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         return TRUE;
     case WM_COMMAND:

@@ -68,5 +68,6 @@
 /* Controls of the about box (109) */
 #define IDC_ABOUT_WEB 1003
 #define IDC_ABOUT_BUILD 1004
+#define IDC_ABOUT_PICTURE 1006
 
 #endif

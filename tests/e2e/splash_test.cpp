@@ -22,6 +22,7 @@
 #include "layout_bytes.h"
 #include "paths.h"
 #include "registry.h"
+#include "screen_dpi.h"
 #include "viewer_test.h"
 
 namespace e2e {
@@ -468,6 +469,36 @@ TEST_P(SplashLogoTest, LogoLiesWhereItsPositionPutsItOverTheTiles)
 
 INSTANTIATE_TEST_SUITE_P(Positions, SplashLogoTest, ::testing::ValuesIn(kLogoCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// At 200 % (Wine's LogPixels 192) the tiles and the logo are drawn twice as
+// large, each pixel a 2 x 2 block, and the logo's place follows its size.
+TEST_F(SplashTest, At200PercentTilesAndLogoAreTwiceAsLarge)
+{
+    ScreenDpi dpi(192);
+    ASSERT_TRUE(dpi.Applied());
+    HWND dialog = StartWithPassword({L"--background", BackgroundBmp().wstring(), L"--background-mode", L"tile",
+                                     L"--logo", LogoBmp().wstring(), L"--logo-pos", L"top-centre", L"--logo-key",
+                                     L"#FF00FF"});
+    ASSERT_TRUE(dialog);
+    // Left where it is, in the middle: under Wine a SetWindowPos from this
+    // process puts a window of a 192-DPI process at twice the coordinates,
+    // off the screen.
+    std::this_thread::sleep_for(700ms);
+    ScreenPixels screen;
+    Screenshot("splash-logo-200");
+    const Rect logo = {screen.width / 2 - kLogoWidth, 0, screen.width / 2 + kLogoWidth, 2 * kLogoHeight};
+    EXPECT_TRUE(ScreenMatches(
+        screen, {WindowRectOf(dialog)},
+        [&](int x, int y) -> std::optional<COLORREF> {
+            COLORREF tile = BackgroundPixel(x % (2 * kBackWidth) / 2, y % (2 * kBackHeight) / 2);
+            if (!logo.Holds(x, y))
+                return tile;
+            COLORREF own = LogoPixel((x - logo.left) / 2, (y - logo.top) / 2);
+            return own == kMagenta ? tile : own;
+        },
+        2));
+    CancelAndExpectTheEnd(dialog);
+}
 
 // ---- text block ----
 

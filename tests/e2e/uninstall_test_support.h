@@ -40,10 +40,11 @@ protected:
     // in their order.
     std::vector<std::string> RemovalsAtRestart() const;
 
-private:
     // The uninstaller that asks: the one started or, when that ends by
     // itself with 0 and without a message, the copy it started.
     Process* Asking(Process& started);
+
+private:
 
     std::filesystem::path copy_;
     std::optional<std::string> pendingBefore_;   // the registry value as the test found it, raw

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dpi_scale.h"
 #include "pane_layout.h"
 
 namespace {
@@ -98,6 +99,48 @@ TEST(Splitter, DragLimitsKeepTheListAtLeast70Wide)
     EXPECT_FALSE(SplitterPositionAllowed(&tree, &list, 926));
     // At the limit the list, from x + 5 to the right edge 1000, is 70 wide.
     EXPECT_EQ(1000 - (925 + SPLITTER_WIDTH), 70);
+}
+
+// Sizes scale as MulDiv rounds them: half away from zero.
+TEST(DpiScale, RoundsHalfAwayFromZeroAndKeepsUnknownDpis)
+{
+    EXPECT_EQ(ScaleForDpi(21, 96), 21);
+    EXPECT_EQ(ScaleForDpi(21, 192), 42);
+    EXPECT_EQ(ScaleForDpi(5, 144), 8);     // 7.5
+    EXPECT_EQ(ScaleForDpi(-5, 144), -8);
+    EXPECT_EQ(ScaleForDpi(19, 120), 24);   // 23.75
+    EXPECT_EQ(ScaleForDpi(30, 0), 30);
+    EXPECT_EQ(RescaleForDpi(42, 192, 96), 21);
+    EXPECT_EQ(RescaleForDpi(8, 144, 0), 8);
+    EXPECT_EQ(ScaleForDpi(int64_t(1) << 40, 192), int64_t(1) << 41);
+}
+
+// At 200 % every band and gap of the layout is twice as large; the rules
+// (halves on creation, a kept or recentred splitter) stay the same.
+TEST(PaneLayout, At192DpiTheBandsAndTheGapAreTwiceAsLarge)
+{
+    SetPaneLayoutDpi(192);
+    Layout l;
+    LayoutPanesAtCreation(800, 600, &l.tree, &l.list, &l.splitter);
+    ExpectPane(l.tree, 2, 0, 42, 390, 540);
+    ExpectPane(l.splitter, 4, 390, 42, 10, 540);
+    l.Size(1000, 700);
+    ExpectPane(l.tree, 2, 0, 42, 490, 598);
+    ExpectPane(l.list, 3, 500, 42, 500, 598);
+    int32_t x, y, w, h;
+    StatusBarRect(1000, 700, &x, &y, &w, &h);
+    EXPECT_EQ(y, 640);
+    EXPECT_EQ(h, 32);
+    EXPECT_TRUE(SplitterPositionAllowed(&l.tree, &l.list, 850));
+    EXPECT_FALSE(SplitterPositionAllowed(&l.tree, &l.list, 851));
+
+    // Back at 96 DPI a layout of the same width keeps the splitter and takes
+    // the 96-DPI bands and gap again.
+    SetPaneLayoutDpi(96);
+    l.Size(1000, 700);
+    ExpectPane(l.tree, 2, 0, 21, 490, 649);
+    ExpectPane(l.list, 3, 495, 21, 505, 649);
+    ExpectPane(l.splitter, 4, 490, 21, 5, 649);
 }
 
 }  // namespace

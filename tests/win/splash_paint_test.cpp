@@ -99,8 +99,13 @@ protected:
     {
         ResetLayout();
         DeleteSplashBitmaps();
+        splashDpi = 96;
     }
-    void TearDown() override { DeleteSplashBitmaps(); }
+    void TearDown() override
+    {
+        DeleteSplashBitmaps();
+        splashDpi = 96;
+    }
 };
 
 // ---- background ----
@@ -762,6 +767,64 @@ TEST_F(SplashPaint, KeepsTheDcsFontAndLeaksNoGdiObjects)
     EXPECT_EQ(after, before);
     SelectObject(screen.dc, original);
     DeleteObject(mine);
+}
+
+// ---- at 200 % ----
+
+TEST_F(SplashPaint, At200PercentThePicturesAndTheLogosOffsetAreTwiceAsLarge)
+{
+    splashDpi = 192;
+    backgroundBitmap = MakeBackground();
+    logoBitmap = MakeLogo();
+    layoutHeader.flags = FLAG_BACK_IMAGE | FLAG_BACK_TOP_LEFT | FLAG_LOGO_IMAGE | FLAG_LOGO_AT_XY |
+                         FLAG_LOGO_TRANSPARENT;
+    layoutHeader.logoX = 60;
+    layoutHeader.logoY = 50;
+    layoutHeader.logoKeyColor = MAGENTA;
+    Screen screen(320, 240, NAVY);
+    screen.Paint();
+    // The background, 100 x 60 with its yellow block 20 x 20.
+    EXPECT_TRUE(PixelIs(screen, 19, 19, YELLOW));
+    EXPECT_TRUE(PixelIs(screen, 20, 20, GREEN));
+    EXPECT_TRUE(PixelIs(screen, 99, 59, GREEN));
+    EXPECT_TRUE(PixelIs(screen, 100, 30, NAVY));
+    EXPECT_TRUE(PixelIs(screen, 50, 60, NAVY));
+    // The logo at (120, 100), 80 x 40: its key half shows what is under it.
+    EXPECT_TRUE(PixelIs(screen, 120, 100, NAVY));
+    EXPECT_TRUE(PixelIs(screen, 159, 139, NAVY));
+    EXPECT_TRUE(PixelIs(screen, 160, 100, RED));
+    EXPECT_TRUE(PixelIs(screen, 199, 139, RED));
+    EXPECT_TRUE(PixelIs(screen, 200, 120, NAVY));
+    EXPECT_TRUE(PixelIs(screen, 180, 140, NAVY));
+}
+
+// The text at 200 % is the text a layout of twice the height and offsets
+// draws at 100 %, pixel for pixel.
+TEST_F(SplashPaint, At200PercentTheTextIsTheDoubleLayoutsText)
+{
+    auto paint = [](Screen& screen, uint32_t dpi, int32_t scale) {
+        splashDpi = dpi;
+        strcpy(layoutHeader.splashText, "Scaled\r\ntext\r\n");
+        layoutHeader.flags = FLAG_SPLASH_TEXT | FLAG_TEXT_SHADOW;
+        layoutHeader.shadowColor = ORANGE;
+        layoutHeader.fontHeight = 14 * scale;
+        layoutHeader.textX = 15 * scale;
+        layoutHeader.textY = 20 * scale;
+        layoutHeader.shadowDx = 2 * scale;
+        layoutHeader.shadowDy = 1 * scale;
+        screen.Paint();
+    };
+    Screen scaled(320, 240, NAVY);
+    Screen reference(320, 240, NAVY);
+    paint(scaled, 192, 1);
+    paint(reference, 96, 2);
+    int inked = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) {
+            ASSERT_EQ(scaled.At(x, y), reference.At(x, y)) << x << ", " << y;
+            inked += reference.At(x, y) != NAVY;
+        }
+    EXPECT_GT(inked, 200) << "no text drawn";
 }
 
 // ---- licence dialog and the RunSplash flow, with a timer as the reader ----

@@ -31,7 +31,9 @@ void ShowTotals()
 
 static int SetUpImageList(HWND tree)
 {
-    treeImageList = ImageList_Create(16, 16, 0, 3, 4000);
+    // Small icons at the window's DPI: the list takes each icon's image of that size.
+    const int iconSize = ScalePaneSize(16);
+    treeImageList = ImageList_Create(iconSize, iconSize, 0, 3, 4000);
     if (!treeImageList) {
         ShowError("Error: 101", "Cannot create image list...");
         return 0;
@@ -47,6 +49,17 @@ static int SetUpImageList(HWND tree)
     }
     SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)treeImageList);
     return 1;
+}
+
+void RefreshTreeIcons(HWND tree)
+{
+    HIMAGELIST previous = treeImageList;
+    if (!SetUpImageList(tree)) {
+        treeImageList = previous;  // the tree keeps the icons it has
+        return;
+    }
+    if (previous)
+        ImageList_Destroy(previous);
 }
 
 // Reads the whole item table through the opener (a strong disc's opened with

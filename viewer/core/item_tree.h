@@ -13,5 +13,9 @@ extern HIMAGELIST treeImageList;
 // a failure that stops the load.
 int LoadItemTree(HWND tree);
 
+// Gives the tree its icons again at the layout's DPI (after a DPI change);
+// the entries keep their images.
+void RefreshTreeIcons(HWND tree);
+
 // Shows the disc totals in the main window's status bar.
 void ShowTotals();

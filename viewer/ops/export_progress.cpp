@@ -5,6 +5,7 @@
 #include "bitmap_helpers.h"
 #include "resource.h"
 #include "viewer_state.h"
+#include "window_dpi.h"
 
 volatile LONG exportAborted;
 
@@ -89,7 +90,9 @@ INT_PTR CALLBACK ExportProgress(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     case WM_TIMER: {
-        RECT frame = {50, 0, 249, 74};
+        // The animation's place: 199 x 74 at (50, 0) in the dialog at 96 DPI.
+        RECT frame = {ScaleForDialogFont(dialog, 50), 0, ScaleForDialogFont(dialog, 249),
+                      ScaleForDialogFont(dialog, 74)};
         InvalidateRect(dialog, &frame, FALSE);
         UpdateWindow(dialog);
         return TRUE;
@@ -97,8 +100,16 @@ INT_PTR CALLBACK ExportProgress(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(dialog, &paint);
-        if (exportFrames[frameIndex])
-            DrawBitmap(dc, exportFrames[frameIndex], 50, 0);
+        HBITMAP picture = exportFrames[frameIndex];
+        BITMAP info = {};
+        if (picture && GetObjectA(picture, sizeof info, &info)) {
+            const int width = ScaleForDialogFont(dialog, info.bmWidth);
+            const int height = ScaleForDialogFont(dialog, info.bmHeight);
+            if (width == info.bmWidth && height == info.bmHeight)
+                DrawBitmap(dc, picture, 50, 0);
+            else
+                StretchBitmap(dc, picture, ScaleForDialogFont(dialog, 50), 0, width, height);
+        }
         frameIndex = (frameIndex + 1) % IDB_EXPORT_FRAME_COUNT;
         EndPaint(dialog, &paint);
         return TRUE;

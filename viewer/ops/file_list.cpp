@@ -13,6 +13,7 @@
 #include "tree_items.h"
 #include "viewer_state.h"
 #include "win_helpers.h"
+#include "window_dpi.h"
 
 // Image-list index of each system icon already added during this fill: entry
 // {system index, image-list index}; 9999 marks an empty entry, and entry 3999
@@ -34,21 +35,21 @@ int SetupFileListColumns()
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = 200;
+    column.cx = ScalePaneSize(200);
     column.pszText = (char*)COLUMN_TITLES[0];
     column.iSubItem = 0;
     if (SendMessageA(listWindow, LVM_INSERTCOLUMNA, 0, (LPARAM)&column) == -1) {
         ShowError("Error: 34", "Cannot set current directory...");
         return 0;
     }
-    column.cx = 70;
+    column.cx = ScalePaneSize(70);
     column.pszText = (char*)COLUMN_TITLES[1];
     column.iSubItem = 1;
     if (SendMessageA(listWindow, LVM_INSERTCOLUMNA, 1, (LPARAM)&column) == -1) {
         ShowError("Error: 35", "Cannot set current directory...");
         return 0;
     }
-    column.cx = 120;
+    column.cx = ScalePaneSize(120);
     column.pszText = (char*)COLUMN_TITLES[2];
     column.iSubItem = 2;
     SendMessageA(listWindow, LVM_INSERTCOLUMNA, 2, (LPARAM)&column);
@@ -105,7 +106,17 @@ static void FitColumns()
             }
         }
         // The cell's margins, and the icon before a name.
-        int width = (int)SendMessageA(listWindow, LVM_GETSTRINGWIDTHA, 0, (LPARAM)widest) + 16 + (column == 0 ? 20 : 0);
+        int width = (int)SendMessageA(listWindow, LVM_GETSTRINGWIDTHA, 0, (LPARAM)widest) + ScalePaneSize(16) +
+                    (column == 0 ? ScalePaneSize(20) : 0);
+        SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0));
+    }
+}
+
+void RescaleFileListColumns(UINT oldDpi, UINT newDpi)
+{
+    for (int column = 0; column < LIST_COLUMNS; ++column) {
+        int width = (int)SendMessageA(listWindow, LVM_GETCOLUMNWIDTH, (WPARAM)column, 0);
+        width = (int)RescaleForDpi(width, oldDpi, newDpi);
         SendMessageA(listWindow, LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0));
     }
 }
@@ -257,7 +268,9 @@ void FillFileList(ArcsealItem* folder)
         IconCache[i].systemIndex = IconCache[i].imageIndex = ICON_CACHE_EMPTY;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR, listCount, 4000);
+    // Small icons at the window's DPI: the shell's icons are fitted to them.
+    const int iconSize = ScalePaneSize(16);
+    HIMAGELIST images = ImageList_Create(iconSize, iconSize, ILC_COLOR, listCount, 4000);
     if (!images) {
         ShowError("Error: 111336", "Cannot create image list ( file list - setup ).");
         SetCursor(LoadCursorA(nullptr, IDC_ARROW));

@@ -5,9 +5,13 @@
 
 struct ArcsealItem;
 
-// Two left-aligned columns, "File Name" (200) and "File Size" (70). 1, or 0
-// after a failure message.
+// Three left-aligned columns, "File Name" (200), "File Size" (70) and "Type"
+// (120), widths at 96 DPI scaled for the window's. 1, or 0 after a failure
+// message.
 int SetupFileListColumns();
+
+// The window moved to another DPI: each column's width follows it.
+void RescaleFileListColumns(UINT oldDpi, UINT newDpi);
 
 // The tree's left click: the folder under the cursor becomes the selected and
 // drop-highlighted entry, and the list shows its files.

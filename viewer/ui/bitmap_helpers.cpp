@@ -75,6 +75,22 @@ HBITMAP ReplaceKeyColour(HBITMAP source, COLORREF fill)
     return result;
 }
 
+HBITMAP ScaledBitmap(HDC target, HBITMAP source, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    HDC memory = CreateCompatibleDC(target);
+    HBITMAP result = memory ? CreateCompatibleBitmap(target, width, height) : nullptr;
+    if (result) {
+        HGDIOBJ previous = SelectObject(memory, result);
+        StretchBitmap(memory, source, 0, 0, width, height);
+        SelectObject(memory, previous);
+    }
+    if (memory)
+        DeleteDC(memory);
+    return result;
+}
+
 // The preparation DrawBitmap and StretchBitmap share: a memory context holding
 // the bitmap, and the bitmap's size and origin in logical units.
 struct BitmapSource {

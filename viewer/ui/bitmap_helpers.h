@@ -13,6 +13,11 @@ HBITMAP ReplaceKeyColour(HBITMAP source, COLORREF fill);
 void DrawBitmap(HDC target, HBITMAP bitmap, int x, int y);
 void StretchBitmap(HDC target, HBITMAP bitmap, int x, int y, int width, int height);
 
+// A new bitmap compatible with target: the source stretched to width x height,
+// pixels repeated or dropped (no blending, so a key colour stays exact).
+// Null when it cannot be made.
+HBITMAP ScaledBitmap(HDC target, HBITMAP source, int width, int height);
+
 // Copies the bitmap, leaving the target untouched where it has the key colour.
 void DrawTransparent(HDC target, HBITMAP bitmap, short x, short y, COLORREF key);
 

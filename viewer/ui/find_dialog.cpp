@@ -15,6 +15,7 @@
 #include "main_window.h"
 #include "resource.h"
 #include "viewer_state.h"
+#include "window_dpi.h"
 
 namespace {
 
@@ -161,14 +162,18 @@ void ShowResultMenu(HWND dialog)
     }
 }
 
+// The DPI the dialog's columns are sized for.
+UINT resultsDpi;
+
 void AddColumns(HWND results)
 {
+    resultsDpi = WindowDpi(results);
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.cx = 200;
+    column.cx = (int)ScaleForDpi(200, resultsDpi);
     column.pszText = (char*)"Name";
     SendMessageA(results, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
-    column.cx = 400;
+    column.cx = (int)ScaleForDpi(400, resultsDpi);
     column.pszText = (char*)"In folder";
     column.iSubItem = 1;
     SendMessageA(results, LVM_INSERTCOLUMNA, 1, (LPARAM)&column);
@@ -214,6 +219,18 @@ INT_PTR CALLBACK FindDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         else if (header->code == NM_RCLICK)
             ShowResultMenu(dialog);
         return TRUE;
+    }
+    case WM_DPICHANGED: {
+        // The dialog's own controls are laid out again by Windows; the
+        // columns, set in pixels here, follow the DPI.
+        HWND results = GetDlgItem(dialog, IDC_FIND_RESULTS);
+        for (int column = 0; column < 2; ++column) {
+            int width = (int)SendMessageA(results, LVM_GETCOLUMNWIDTH, (WPARAM)column, 0);
+            width = (int)RescaleForDpi(width, resultsDpi, HIWORD(wParam));
+            SendMessageA(results, LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0));
+        }
+        resultsDpi = HIWORD(wParam);
+        return FALSE;
     }
     }
     return FALSE;

@@ -20,6 +20,7 @@
 #include "splitter.h"
 #include "viewer_state.h"
 #include "win_helpers.h"
+#include "window_dpi.h"
 
 HWND mainWindow;
 HWND statusWindow;
@@ -54,21 +55,36 @@ static HBITMAP LoadCaption(int id, const char* caption)
     return bitmap;
 }
 
+// The caption pictures are pixel art drawn for 96 DPI: at another DPI each
+// pixel becomes a block of the scaled size, which keeps the edges sharp.
+static void DrawCaptionPicture(HDC dc, HBITMAP picture, int x)
+{
+    if (!picture)
+        return;
+    if (PaneLayoutDpi() == DESIGN_DPI) {
+        DrawBitmap(dc, picture, x, 0);
+        return;
+    }
+    BITMAP info = {};
+    GetObjectA(picture, sizeof info, &info);
+    StretchBitmap(dc, picture, x, 0, ScalePaneSize(info.bmWidth), ScalePaneSize(info.bmHeight));
+}
+
 void PaintCaptionStrips(HDC dc)
 {
+    // The pictures' sizes at 96 DPI: folders 78, files 53 (its fill starts
+    // one pixel early), the rounded end 4, all 19 high.
+    const int height = ScalePaneSize(19);
+    const int end = ScalePaneSize(4);
     HBRUSH black = (HBRUSH)GetStockObject(BLACK_BRUSH);
-    if (foldersCaption)
-        DrawBitmap(dc, foldersCaption, 0, 0);
-    RECT treeFill = {78, 0, treePane.width - 4, 19};
+    DrawCaptionPicture(dc, foldersCaption, 0);
+    RECT treeFill = {ScalePaneSize(78), 0, treePane.width - end, height};
     FillRect(dc, &treeFill, black);
-    if (captionEnd)
-        DrawBitmap(dc, captionEnd, treePane.width - 4, 0);
-    if (filesCaption)
-        DrawBitmap(dc, filesCaption, listPane.x - 1, 0);
-    RECT listFill = {listPane.x + 52, 0, listPane.x + listPane.width - 4, 19};
+    DrawCaptionPicture(dc, captionEnd, treePane.width - end);
+    DrawCaptionPicture(dc, filesCaption, listPane.x - 1);
+    RECT listFill = {listPane.x - 1 + ScalePaneSize(53), 0, listPane.x + listPane.width - end, height};
     FillRect(dc, &listFill, black);
-    if (captionEnd)
-        DrawBitmap(dc, captionEnd, listPane.x + listPane.width - 4, 0);
+    DrawCaptionPicture(dc, captionEnd, listPane.x + listPane.width - end);
 }
 
 static void ApplyLayout(HWND window, int32_t width, int32_t height)
@@ -194,6 +210,7 @@ static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
 {
     switch (message) {
     case WM_CREATE:
+        SetPaneLayoutDpi(WindowDpi(window));
         foldersCaption = LoadCaption(IDB_FOLDERS_CAPTION, "Error: 211");
         filesCaption = LoadCaption(IDB_FILES_CAPTION, "Error: 212");
         captionEnd = LoadCaption(IDB_CAPTION_END, "Error: 213");
@@ -208,6 +225,9 @@ static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
         EndPaint(window, &paint);
         return 0;
     }
+    case WM_DPICHANGED:
+        OnMainWindowDpiChanged(window, HIWORD(wParam), (const RECT*)lParam);
+        return 0;
     case WM_NOTIFY:
         return OnNotify(wParam, lParam);
     case WM_COMMAND:

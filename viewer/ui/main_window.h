@@ -31,5 +31,11 @@ extern HBITMAP captionEnd;
 // message loop. 1 when the loop ended, 0 when creation or loading failed.
 int CreateMainWindow();
 
-// Paints the two caption strips above the panes into any device context.
+// Paints the two caption strips above the panes into any device context, at
+// the layout's DPI.
 void PaintCaptionStrips(HDC dc);
+
+// WM_DPICHANGED of the main window: the panes, the splitter, the controls'
+// font, the tree's icons and the list's columns follow the new DPI, and the
+// window takes the rectangle Windows suggests.
+void OnMainWindowDpiChanged(HWND window, UINT dpi, const RECT* suggested);

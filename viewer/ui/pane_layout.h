@@ -11,9 +11,19 @@ struct PaneRect {
     int32_t height;
 };
 
+// Sizes at 96 DPI; the layout scales them for the DPI it is set to.
 const int32_t PANE_TOP = 21;          // the caption strips stand above the panes
 const int32_t SPLITTER_WIDTH = 5;
 const int32_t LIST_MIN_RIGHT_GAP = 75;  // a drag keeps the list at least 70 wide
+const int32_t BELOW_PANES = 30;         // the status bar's band under the panes
+const int32_t STATUS_BAR_HEIGHT = 16;
+
+// The DPI of the main window the layout is for (96 until set). Every size
+// above, and each function below, follows it.
+void SetPaneLayoutDpi(uint32_t dpi);
+uint32_t PaneLayoutDpi();
+// A 96-DPI size at the layout's DPI.
+int32_t ScalePaneSize(int32_t px96);
 
 // The layout while the window is created (replaced by the first WM_SIZE).
 void LayoutPanesAtCreation(int32_t width, int32_t height, PaneRect* tree, PaneRect* list,

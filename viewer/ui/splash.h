@@ -10,8 +10,14 @@
 // so does a start dialog that ends other than through its own buttons.
 int RunSplash();
 
+// The DPI the splash paints at (96 until the splash window is made): the
+// pictures, the logo's and the text's offsets and the font are the layout's
+// 96-DPI sizes scaled to it.
+extern UINT splashDpi;
+
 // Paints the splash (background image, logo, text block) into any device
-// context of the screen's size; the background colour is already there.
+// context of the screen's size at splashDpi; the background colour is
+// already there.
 void PaintSplash(HDC dc, int screenWidth, int screenHeight);
 
 // Dialog procedure of the licence agreement, dialog 101. Accepting ends it

@@ -11,6 +11,9 @@
 #include "resource.h"
 #include "splash_layout.h"
 #include "viewer_state.h"
+#include "window_dpi.h"
+
+UINT splashDpi = DESIGN_DPI;
 
 namespace {
 
@@ -28,11 +31,21 @@ int screenHeight;
 HWND splashWindow;
 StartDialogs startDialogs;
 
+// A header offset or size in pixels at the splash's DPI; at 96 DPI exactly
+// the header's value.
+int ScaleSplash(int64_t value)
+{
+    if (splashDpi == DESIGN_DPI)
+        return (int)value;
+    return ClampSplashCoordinate(ScaleForDpi(value, splashDpi));
+}
+
+// A picture's size on the splash: its pixels at 96 DPI, scaled like the rest.
 SIZE BitmapSize(HBITMAP bitmap)
 {
     BITMAP info = {};
     GetObjectA(bitmap, sizeof info, &info);
-    SIZE size = {info.bmWidth, info.bmHeight};
+    SIZE size = {ScaleSplash(info.bmWidth), ScaleSplash(info.bmHeight)};
     return size;
 }
 
@@ -102,11 +115,19 @@ void PaintLogo(HDC dc, int width, int height)
         return;
     SIZE size = BitmapSize(logoBitmap);
     SplashPoint at = LogoPosition(layoutHeader.flags, width, height, size.cx, size.cy,
-                                  layoutHeader.logoX, layoutHeader.logoY);
+                                  ScaleSplash(layoutHeader.logoX), ScaleSplash(layoutHeader.logoY));
+    // At another DPI the logo is drawn from a copy of its scaled size.
+    HBITMAP logo = logoBitmap;
+    if (splashDpi != DESIGN_DPI)
+        logo = ScaledBitmap(dc, logoBitmap, size.cx, size.cy);
+    if (!logo)
+        return;
     if (layoutHeader.flags & FLAG_LOGO_TRANSPARENT)
-        DrawTransparent(dc, logoBitmap, (short)at.x, (short)at.y, layoutHeader.logoKeyColor);
+        DrawTransparent(dc, logo, (short)at.x, (short)at.y, layoutHeader.logoKeyColor);
     else
-        DrawBitmap(dc, logoBitmap, at.x, at.y);
+        DrawBitmap(dc, logo, at.x, at.y);
+    if (logo != logoBitmap)
+        DeleteObject(logo);
 }
 
 
@@ -129,7 +150,9 @@ void PaintText(HDC dc, int width, int height)
     SetTextColor(dc, layoutHeader.textColor);
     SetBkColor(dc, layoutHeader.backColor);
     const char* face = (layoutHeader.textFlags & TEXT_CUSTOM_FONT) ? layoutHeader.fontFaceName : "Arial";
-    HFONT font = CreateFontA(SplashFontHeight(layoutHeader.fontHeight), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+    const int32_t designHeight = SplashFontHeight(layoutHeader.fontHeight);
+    const int fontHeight = SplashFontHeight((int32_t)ScaleForDpi(designHeight, splashDpi));
+    HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                              ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, face);
     HGDIOBJ previousFont = SelectObject(dc, font);
@@ -139,8 +162,8 @@ void PaintText(HDC dc, int width, int height)
     const char* text = layoutHeader.splashText;
     SplashTextMeasure measure = MeasureSplashText(text);
     SplashPoint origin = SplashTextOrigin(layoutHeader.textFlags, width, height, metrics.tmHeight,
-                                          metrics.tmAveCharWidth, measure, layoutHeader.textX,
-                                          layoutHeader.textY);
+                                          metrics.tmAveCharWidth, measure, ScaleSplash(layoutHeader.textX),
+                                          ScaleSplash(layoutHeader.textY));
     SplashLineWalk walk;
     StartSplashLines(&walk, text, metrics.tmHeight);
     char line[SPLASH_LINE_BUFFER];
@@ -149,8 +172,8 @@ void PaintText(HDC dc, int width, int height)
     while (NextSplashLine(&walk, line, &length, &dy)) {
         if (layoutHeader.flags & FLAG_TEXT_SHADOW) {
             SetTextColor(dc, layoutHeader.shadowColor);
-            SplashPoint shadow = OffsetSplashPoint(origin, layoutHeader.shadowDx,
-                                                   (int64_t)layoutHeader.shadowDy + dy);
+            SplashPoint shadow = OffsetSplashPoint(origin, ScaleForDpi(layoutHeader.shadowDx, splashDpi),
+                                                   ScaleForDpi(layoutHeader.shadowDy, splashDpi) + dy);
             DrawSplashLine(dc, shadow.x, shadow.y, line, length);
             SetTextColor(dc, layoutHeader.textColor);
         }
@@ -217,6 +240,12 @@ LRESULT CALLBACK SplashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         DestroyWindow(window);
         PostQuitMessage(0);
         return 0;
+    case WM_DPICHANGED:
+        // The splash covers the primary screen wherever the DPI changes: it
+        // keeps its place and paints again at the new DPI.
+        splashDpi = HIWORD(wParam);
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
     case WM_CLOSE:
         // The splash ends only through its timer: a close request (Alt+F4)
         // is ignored, so it can neither skip nor cut short the start dialogs.
@@ -264,6 +293,7 @@ int RunSplash()
     screenHeight = GetSystemMetrics(SM_CYSCREEN);
     splashWindow = CreateWindowExA(0, SPLASH_CLASS, "", WS_POPUP, 0, 0, screenWidth, screenHeight,
                                    nullptr, nullptr, appInstance, nullptr);
+    splashDpi = WindowDpi(splashWindow);
     if (splashWindow) {
         ShowWindow(splashWindow, SW_SHOW);
         UpdateWindow(splashWindow);

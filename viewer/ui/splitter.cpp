@@ -88,7 +88,7 @@ void EndSplitterDrag()
         DestroyWindow(dragBar);
         dragBar = nullptr;
     }
-    RECT oldGap = {treePane.x + treePane.width, treePane.y, treePane.x + treePane.width + 4,
+    RECT oldGap = {treePane.x + treePane.width, treePane.y, treePane.x + treePane.width + ScalePaneSize(4),
                    treePane.y + treePane.height};
     InvalidateRect(mainWindow, &oldGap, TRUE);
     UpdateWindow(mainWindow);
