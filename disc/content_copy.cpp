@@ -48,11 +48,11 @@ static int WritePlain(const unsigned char* bytes, uint32_t length, FILE* destina
     return 1;
 }
 
-// Opens the whole chunks in buffer (stored bytes, tags behind each chunk) and
-// moves their plain bytes together at the buffer's start; returns the plain
-// length, or -1 when a tag does not match.
+// Opens the whole chunks in buffer (stored bytes, tags behind each chunk) and,
+// when they are to be written, moves their plain bytes together at the
+// buffer's start; returns the plain length, or -1 when a tag does not match.
 static int64_t OpenChunks(const ContentFormat* format, unsigned char* buffer, uint32_t stored,
-                          uint64_t* chunkIndex, uint64_t* plainDone)
+                          uint64_t* chunkIndex, uint64_t* plainDone, int compact)
 {
     uint32_t plain = 0;
     for (uint32_t at = 0; at < stored;) {
@@ -64,7 +64,8 @@ static int64_t OpenChunks(const ContentFormat* format, unsigned char* buffer, ui
         if (!OpenChunk(format->cipher, format->itemId, *chunkIndex, format->itemSize, chunk, length,
                        chunk + length, nullptr, format->wideSize))
             return -1;
-        memmove(buffer + plain, chunk, length);
+        if (compact)
+            memmove(buffer + plain, chunk, length);
         plain += length;
         at += length + (uint32_t)CHUNK_TAG_SIZE;
         *plainDone += length;
@@ -132,7 +133,7 @@ static int CopyStored(const ContentFormat* format, FILE* destination, const Cont
         left -= piece;
         uint32_t plain = piece;
         if (format->mode == CONTENT_SEALED) {
-            int64_t opened = OpenChunks(format, buffer, piece, &chunkIndex, &plainDone);
+            int64_t opened = OpenChunks(format, buffer, piece, &chunkIndex, &plainDone, destination != nullptr);
             if (opened < 0) {
                 result = COPY_DAMAGED;
                 break;
