@@ -173,7 +173,13 @@ static void RunBatchDrag()
             continue;
         snprintf(batch.paths[i], size, "%s\\%s", batch.folder, name);
     }
+    // A folder's export makes the folder it writes into current; a current
+    // folder cannot be deleted, so the drag leaves the one it found.
+    char current[MAX_PATH];
+    DWORD currentLength = GetCurrentDirectoryA(sizeof current, current);
     DWORD effect = RunFileDrag(&BATCH_HANDLERS);
+    if (currentLength > 0 && currentLength < sizeof current)
+        SetCurrentDirectoryA(current);
     // Copies nobody took are plain copies of protected files: gone at once.
     if (effect == DROPEFFECT_NONE)
         DeleteFolderTree(batch.folder);
