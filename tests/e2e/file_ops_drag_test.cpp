@@ -45,6 +45,15 @@ protected:
         DragWhilePumping(from, window.Centre(), 12, 1500ms);
     }
 
+    // Answers the drop's calls until the window has had that many drops.
+    static bool WaitForDrops(ShellDropWindow& window, int drops)
+    {
+        return WaitUntil(10s, [&] {
+            PumpMessagesFor(50ms);
+            return window.Drops() == drops;
+        });
+    }
+
     std::set<std::string> DragFoldersLeft() const
     {
         std::set<std::string> left;
@@ -68,10 +77,7 @@ TEST_F(DragTest, FilesOfTheListAndAFolderOfTheTreeArriveByteForByte)
     ASSERT_NO_FATAL_FAILURE(ShowFiles("Photos", 3));
     ASSERT_NO_FATAL_FAILURE(SelectRows({"pic1.jpg", "pic2.jpg"}));
     DragOnto(ScreenCentre(list_, Row("pic2.jpg").bounds), *window);
-    ASSERT_TRUE(WaitUntil(10s, [&] {
-        PumpMessagesFor(50ms);
-        return window->Drops() == 1;
-    })) << "nothing was dropped";
+    ASSERT_TRUE(WaitForDrops(*window, 1)) << "nothing was dropped";
     EXPECT_EQ(TreeShape(target), (std::set<std::string>{"pic1.jpg", "pic2.jpg"}));
     for (const char* name : {"pic1.jpg", "pic2.jpg"}) {
         auto difference = FileDifference(Source(std::string("Photos\\") + name), target / name);
@@ -82,10 +88,7 @@ TEST_F(DragTest, FilesOfTheListAndAFolderOfTheTreeArriveByteForByte)
     const fs::path folderTarget = NewFolder("folder dropped");
     auto folderWindow = DropWindow(folderTarget);
     DragOnto(ScreenCentre(tree_, Entry("Docs").label), *folderWindow);
-    ASSERT_TRUE(WaitUntil(10s, [&] {
-        PumpMessagesFor(50ms);
-        return folderWindow->Drops() == 1;
-    })) << "the folder was not dropped";
+    ASSERT_TRUE(WaitForDrops(*folderWindow, 1)) << "the folder was not dropped";
     EXPECT_EQ(TreeShape(folderTarget),
               (std::set<std::string>{"Docs/", "Docs/Empty/", "Docs/Letters/", "Docs/Letters/Dear \xC3\xA9l\xC3\xA8ve.txt",
                                      "Docs/report.doc"}));
@@ -131,10 +134,7 @@ TEST_F(DragTest, ADamagedFileIsReportedAndNeverDropped)
     ASSERT_NO_FATAL_FAILURE(SelectRows({"good.bin", "bad.bin"}));
     DragOnto(ScreenCentre(list_, Row("good.bin").bounds), *window);
     AnswerMessage(10s);
-    ASSERT_TRUE(WaitUntil(10s, [&] {
-        PumpMessagesFor(50ms);
-        return window->Drops() == 1;
-    }));
+    ASSERT_TRUE(WaitForDrops(*window, 1));
     EXPECT_EQ(TreeShape(target), std::set<std::string>{"good.bin"});
     auto difference = FileDifference(Source("good.bin"), target / "good.bin");
     EXPECT_FALSE(difference) << *difference;

@@ -23,6 +23,12 @@ struct WindowSizes {
     int belowPanes = 0;
     int captionHeight = 0;
     std::vector<int> columns;
+
+    bool operator==(const WindowSizes& other) const
+    {
+        return paneTop == other.paneTop && gap == other.gap && belowPanes == other.belowPanes &&
+               captionHeight == other.captionHeight && columns == other.columns;
+    }
 };
 
 class HighDpiTest : public MainWindowTest {
@@ -147,12 +153,7 @@ TEST_F(HighDpiTest, DpiChangedLaysTheWindowOutAgainAndBack)
     ExpectNothingCutShort(192);
 
     SendDpiChanged(96);
-    const WindowSizes after = Measure();
-    EXPECT_EQ(after.paneTop, before.paneTop);
-    EXPECT_EQ(after.gap, before.gap);
-    EXPECT_EQ(after.belowPanes, before.belowPanes);
-    EXPECT_EQ(after.captionHeight, before.captionHeight);
-    EXPECT_EQ(after.columns, before.columns);
+    EXPECT_TRUE(Measure() == before) << "the window is not laid out as before";
 }
 
 }  // namespace

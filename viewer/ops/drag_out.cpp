@@ -1,7 +1,6 @@
 #include "drag_out.h"
 
 #include <ole2.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,72 +9,33 @@
 #include "drag_objects.h"
 #include "export.h"
 #include "export_progress.h"
-#include "heap_text.h"
 #include "item_list.h"
 #include "item_records.h"
 #include "layout_format.h"
 #include "list_records.h"
 #include "path_text.h"
+#include "temp_copies.h"
 #include "tree_items.h"
 #include "viewer_state.h"
 #include "win_helpers.h"
 
-// What one drag carries: the items, where their copies go, and which of them
-// came out whole once the button was let go.
+// One dragged item: where its copy goes (null for a name no file may have)
+// and whether it came out whole once the button was let go.
+struct DraggedItem {
+    ArcsealItem* item;
+    char* path;
+    int whole;
+};
+
+// What one drag carries.
 struct DragBatch {
-    ArcsealItem** items;
-    char** paths;   // <folder>\<name>; null for a name no file may have
-    char* whole;    // set per item after the export
+    DraggedItem* items;
     int count;
-    int made;       // the export has run
+    int made;  // the export has run
     char folder[MAX_PATH];
 };
 
 static DragBatch batch;
-
-// Every folder a drag made, deleted at exit (a target may still be reading
-// from one after its drop).
-struct DragFolder {
-    char* path;
-    DragFolder* next;
-};
-static DragFolder* dragFolders;
-
-static void DeleteFolderTree(const char* folder)
-{
-    char from[MAX_PATH + 1] = {};
-    snprintf(from, MAX_PATH, "%s", folder);  // ends in two null characters
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from;
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&operation);
-}
-
-void DeleteDragFolders()
-{
-    while (dragFolders) {
-        DragFolder* next = dragFolders->next;
-        DeleteFolderTree(dragFolders->path);
-        free(dragFolders->path);
-        free(dragFolders);
-        dragFolders = next;
-    }
-}
-
-static void RememberDragFolder(const char* folder)
-{
-    DragFolder* node = (DragFolder*)calloc(1, sizeof *node);
-    if (!node)
-        return;
-    node->path = CopyTextToHeap(folder);
-    if (!node->path) {
-        free(node);
-        return;
-    }
-    node->next = dragFolders;
-    dragFolders = node;
-}
 
 // A new, empty folder of the reader's temp folder for this drag's copies.
 static int MakeDragFolder(char* folder, size_t size)
@@ -100,10 +60,8 @@ static int MakeDragFolder(char* folder, size_t size)
 static void FreeBatch()
 {
     for (int i = 0; i < batch.count; ++i)
-        free(batch.paths[i]);
+        free(batch.items[i].path);
     free(batch.items);
-    free(batch.paths);
-    free(batch.whole);
     memset(&batch, 0, sizeof batch);
 }
 
@@ -111,15 +69,13 @@ static void FreeBatch()
 static int StartBatch(int count)
 {
     FreeBatch();
-    batch.items = (ArcsealItem**)calloc((size_t)count, sizeof *batch.items);
-    batch.paths = (char**)calloc((size_t)count, sizeof *batch.paths);
-    batch.whole = (char*)calloc((size_t)count, 1);
-    return batch.items && batch.paths && batch.whole;
+    batch.items = (DraggedItem*)calloc((size_t)count, sizeof *batch.items);
+    return batch.items != nullptr;
 }
 
 static void AddToBatch(ArcsealItem* item)
 {
-    batch.items[batch.count++] = item;
+    batch.items[batch.count++].item = item;
 }
 
 static HGLOBAL DropFilesOfBatch()
@@ -131,8 +87,8 @@ static HGLOBAL DropFilesOfBatch()
         return nullptr;
     int count = 0;
     for (int i = 0; i < batch.count; ++i)
-        if (batch.paths[i] && (!batch.made || batch.whole[i]))
-            offered[count++] = batch.paths[i];
+        if (batch.items[i].path && (!batch.made || batch.items[i].whole))
+            offered[count++] = batch.items[i].path;
     HGLOBAL block = MakeDropFiles(offered, count);
     free(offered);
     return block;
@@ -143,14 +99,15 @@ static int MakeBatchFiles()
     InterlockedExchange(&exportAborted, 0);
     int any = 0;
     for (int i = 0; i < batch.count; ++i) {
-        ArcsealItem* item = batch.items[i];
+        DraggedItem* dragged = &batch.items[i];
+        ArcsealItem* item = dragged->item;
         int result;
         if (RecordHasDataFields(item->itemType))
             result = ExportFile(item, batch.folder);
         else if ((result = ExportFolder(item, batch.folder)) == 0)
             return 0;  // aborted by the reader: nothing is dropped
-        batch.whole[i] = result == 1 && batch.paths[i] && GetFileAttributesA(batch.paths[i]) != INVALID_FILE_ATTRIBUTES;
-        any |= batch.whole[i];
+        dragged->whole = result == 1 && dragged->path && GetFileAttributesA(dragged->path) != INVALID_FILE_ATTRIBUTES;
+        any |= dragged->whole;
     }
     batch.made = 1;
     return any;
@@ -165,13 +122,14 @@ static void RunBatchDrag()
         return;
     }
     for (int i = 0; i < batch.count; ++i) {
-        const char* name = batch.items[i]->itemName;
+        DraggedItem* dragged = &batch.items[i];
+        const char* name = dragged->item->itemName;
         if (!IsPlainFileName(name))
             continue;  // refused by name when the export reaches it
         size_t size = strlen(batch.folder) + strlen(name) + 2;
-        if (size > MAX_PATH || !(batch.paths[i] = (char*)malloc(size)))
+        if (size > MAX_PATH || !(dragged->path = (char*)malloc(size)))
             continue;
-        snprintf(batch.paths[i], size, "%s\\%s", batch.folder, name);
+        snprintf(dragged->path, size, "%s\\%s", batch.folder, name);
     }
     // A folder's export makes the folder it writes into current; a current
     // folder cannot be deleted, so the drag leaves the one it found.
@@ -184,7 +142,7 @@ static void RunBatchDrag()
     if (effect == DROPEFFECT_NONE)
         DeleteFolderTree(batch.folder);
     else
-        RememberDragFolder(batch.folder);
+        RememberTempCopy(batch.folder);
     FreeBatch();
 }
 

@@ -6,7 +6,7 @@
 // is let go over a window that takes them. A file that fails its check is
 // reported as an export reports it and is left out of the drop; when nothing
 // came out whole, nothing is dropped. A disc made with export disabled starts
-// no drag at all. The copies are deleted when the viewer ends.
+// no drag at all. The copies are deleted when the viewer ends (temp_copies).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -16,6 +16,3 @@ void DragListSelection();
 
 // TVN_BEGINDRAG: the folder of that tree entry with everything beneath it.
 void DragTreeFolder(HTREEITEM entry);
-
-// Deletes the folders drags wrote (at exit).
-void DeleteDragFolders();

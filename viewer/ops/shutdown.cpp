@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 
-#include "drag_out.h"
 #include "item_list.h"
 #include "item_tree.h"
 #include "layout_format.h"
@@ -19,7 +18,6 @@ void ShutDownViewer()
     if (layoutHeader.flags & FLAG_CLEAR_RECENT)
         SHAddToRecentDocs(SHARD_PATHA, nullptr);
     DeleteTempCopies();
-    DeleteDragFolders();
     if (treeImageList)
         ImageList_Destroy(treeImageList);
     FreeItems();

@@ -1,7 +1,9 @@
 #include "temp_copies.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,12 +39,26 @@ void RememberTempCopy(const char* path)
     tempCopyTail = node;
 }
 
+void DeleteFolderTree(const char* folder)
+{
+    char from[MAX_PATH + 1] = {};
+    snprintf(from, MAX_PATH, "%s", folder);  // ends in two null characters
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from;
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationA(&operation);
+}
+
 void DeleteTempCopies()
 {
     TempCopy* node = tempCopyList;
     while (node) {
         TempCopy* next = node->Next;
-        if (PathExists(node->path))
+        DWORD attributes = GetFileAttributesA(node->path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFolderTree(node->path);
+        else if (attributes != INVALID_FILE_ATTRIBUTES)
             DeleteFileA(node->path);  // a copy still in use stays on disk
         free(node->path);
         free(node);
